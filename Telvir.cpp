@@ -1,0 +1,14 @@
+#include "ui/Application.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    PrepareEnvironment();
+    QApplication application(argc, argv);
+    PrepareApplication(application);
+    TelvirWindows windows;
+    MainForm->show();
+    return application.exec();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+// UTF-8 text of at most Capacity characters, held without allocation.
+// Appending stops at the first character that would not fit, so a text is
+// never cut inside a character.
+template <std::size_t Capacity>
+class FixedText {
+public:
+    constexpr FixedText() = default;
+    constexpr FixedText(std::string_view utf8) { append(utf8); }
+
+    constexpr FixedText &append(std::string_view utf8)
+    {
+        std::size_t at = 0;
+        while (at < utf8.size() && characters < Capacity) {
+            const std::size_t width = CharacterWidth(static_cast<unsigned char>(utf8[at]));
+            if (at + width > utf8.size())
+                break;
+            for (std::size_t i = 0; i < width; ++i)
+                bytes[used++] = utf8[at + i];
+            at += width;
+            ++characters;
+        }
+        return *this;
+    }
+
+    constexpr std::string_view view() const { return {bytes.data(), used}; }
+    constexpr std::size_t length() const { return characters; }
+
+private:
+    static constexpr std::size_t CharacterWidth(unsigned char lead)
+    {
+        if (lead >= 0xF0)
+            return 4;
+        if (lead >= 0xE0)
+            return 3;
+        if (lead >= 0xC0)
+            return 2;
+        return 1;
+    }
+
+    std::array<char, Capacity * 4> bytes{};
+    std::size_t used = 0;
+    std::size_t characters = 0;
+};

@@ -1,0 +1,67 @@
+#include "Application.h"
+
+#include "AboutWindow.h"
+#include "EndGameWindow.h"
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QProxyStyle>
+
+namespace {
+
+// Tooltips appear after half a second; each widget says how long it stays.
+class TooltipTimingStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return 500;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// The forms name the faces they were designed with; these installed faces
+// have the same metrics and Cyrillic letters.
+void SubstituteDesignFonts()
+{
+    const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    const QStringList serif{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
+    QFont::insertSubstitutions(QStringLiteral("Arial Cyr"), sans);
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman Cyr"), serif);
+}
+
+} // namespace
+
+void PrepareEnvironment()
+{
+    // The main window is laid out in device pixels and must never be rescaled;
+    // the two small windows scale themselves to the screen's resolution.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+}
+
+void PrepareApplication(QApplication &application)
+{
+    Q_INIT_RESOURCE(assets);
+    // Only the application name: a display name would be appended to every
+    // window title.
+    QApplication::setApplicationName(QStringLiteral("Тельвир"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/Telvir.bmp")));
+    SubstituteDesignFonts();
+    application.setStyle(new TooltipTimingStyle);
+}
+
+TelvirWindows::TelvirWindows() : Main(std::make_unique<TMainForm>())
+{
+    MainForm = Main.get();
+    EndGameForm = new TEndGameForm(MainForm);
+    AboutForm = new TAboutForm(MainForm);
+}
+
+TelvirWindows::~TelvirWindows()
+{
+    MainForm = nullptr;
+    EndGameForm = nullptr;
+    AboutForm = nullptr;
+}

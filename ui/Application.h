@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+class QApplication;
+class TMainForm;
+
+// Start-up shared by the program and by everything that drives its windows
+// (tests, benchmarks), so they all see the same fonts, timing and windows.
+
+// Before the application object exists.
+void PrepareEnvironment();
+// Right after it has been created.
+void PrepareApplication(QApplication &application);
+
+// The three windows, created in order and living as long as this object;
+// the global references MainForm, EndGameForm and AboutForm point at them.
+class TelvirWindows {
+public:
+    TelvirWindows();
+    ~TelvirWindows();
+    TelvirWindows(const TelvirWindows &) = delete;
+    TelvirWindows &operator=(const TelvirWindows &) = delete;
+
+private:
+    std::unique_ptr<TMainForm> Main;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPixmap>
+
+// One cell of the board: a two-state picture button that stays pressed.
+// The click semantics are QAbstractButton's own: a left click flips the state
+// and then emits clicked() once, a release away from the button cancels, the
+// other mouse buttons are ignored, and setChecked() never emits clicked().
+class CellButton : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    explicit CellButton(QWidget *parent = nullptr);
+
+    // Position in the run SpeedButton0 .. SpeedButton63, row by row.
+    int number() const { return Number; }
+    void setNumber(int number) { Number = number; }
+
+    const QPixmap &picture() const { return Picture; }
+    void setPicture(const QPixmap &picture);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int Number = -1;
+    QPixmap Picture;
+};
+
+int CellColumn(const CellButton &button);
+int CellRow(const CellButton &button);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "../game/Types.h"
+#include "ModalWindow.h"
+#include "ui_EndGameWindow.h"
+
+// Names the winner; closing it, however that is done, starts the next game.
+class TEndGameForm : public ModalWindow {
+    Q_OBJECT
+
+public:
+    explicit TEndGameForm(QWidget *parent = nullptr);
+
+    // Shows the text modally and returns once the window is closed.
+    void ShowResult(const QString &text, Rgb colour);
+
+public slots:
+    void FormClose();
+
+private:
+    Ui::TEndGameForm Ui;
+};
+
+extern TEndGameForm *EndGameForm;

@@ -1,0 +1,25 @@
+#include "FormFonts.h"
+
+#include <QWidget>
+
+namespace {
+
+void UsePixelFontSize(QWidget *widget)
+{
+    QFont font = widget->font();
+    if (widget->testAttribute(Qt::WA_SetFont) && font.pointSize() > 0) {
+        font.setPixelSize(font.pointSize());
+        widget->setFont(font);
+    }
+}
+
+} // namespace
+
+void UsePixelFontSizes(QWidget *form)
+{
+    // Parents come before their children in this order, so a child that only
+    // changes the weight inherits its parent's size already in pixels.
+    UsePixelFontSize(form);
+    for (QWidget *child : form->findChildren<QWidget *>())
+        UsePixelFontSize(child);
+}

@@ -1,0 +1,69 @@
+#include "FormScaling.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cmath>
+
+namespace {
+
+// Qt reports this when nothing has set a resolution for text.
+constexpr int UnsetDpi = 96;
+
+int X11ServerDpi()
+{
+    const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return 0;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(x11->connection())).data;
+    if (!screen || screen->height_in_millimeters == 0)
+        return 0;
+    return static_cast<int>(std::lround(screen->height_in_pixels * 25.4 / screen->height_in_millimeters));
+}
+
+} // namespace
+
+int ScaledFontPixels(int designPixels, int dpi)
+{
+    return static_cast<int>(std::lround(static_cast<double>(designPixels) * dpi / DesignDpi));
+}
+
+int ScaledLength(int length, int lineHeight, int designLineHeight)
+{
+    return static_cast<int>(std::lround(static_cast<double>(length) * lineHeight / designLineHeight));
+}
+
+void ScaleForm(QWidget *form, int dpi)
+{
+    const QFont designFont = form->font();
+    QFont screenFont = designFont;
+    screenFont.setPixelSize(ScaledFontPixels(designFont.pixelSize(), dpi));
+    const int designHeight = QFontMetrics(designFont).height();
+    const int screenHeight = QFontMetrics(screenFont).height();
+    const auto scaled = [&](int length) { return ScaledLength(length, screenHeight, designHeight); };
+
+    for (QWidget *control : form->findChildren<QWidget *>()) {
+        const QRect area = control->geometry();
+        control->setGeometry(scaled(area.x()), scaled(area.y()), scaled(area.width()), scaled(area.height()));
+        if (control->testAttribute(Qt::WA_SetFont)) {
+            QFont font = control->font();
+            font.setPixelSize(scaled(font.pixelSize()));
+            control->setFont(font);
+        }
+    }
+    form->setFont(screenFont);
+    form->setFixedSize(scaled(form->width()), scaled(form->height()));
+}
+
+int ScreenDpi(const QScreen *screen)
+{
+    const int chosen = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
+    if (chosen != UnsetDpi)
+        return chosen;
+    const int server = X11ServerDpi();
+    return server > 0 ? server : chosen;
+}

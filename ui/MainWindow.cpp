@@ -1,0 +1,146 @@
+#include "MainWindow.h"
+
+#include "AboutWindow.h"
+#include "CellButton.h"
+#include "EndGameWindow.h"
+#include "FormFonts.h"
+#include "Text.h"
+
+#include <QLayout>
+#include <QScreen>
+
+TMainForm *MainForm = nullptr;
+
+namespace {
+
+// Every pixel that has the colour of the picture's bottom-left pixel is
+// background and lets the button's face show through.
+QPixmap WithTransparentBackground(QPixmap picture)
+{
+    const QColor background = picture.toImage().pixelColor(0, picture.height() - 1);
+    picture.setMask(picture.createMaskFromColor(background, Qt::MaskInColor));
+    return picture;
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
+{
+    Ui.setupUi(this);
+    UsePixelFontSizes(this);
+    // Fixed size with a minimise button but no maximise, neither as a button
+    // nor by double-clicking the title bar.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Initialize();
+    PlaceAtScreenCentre();
+}
+
+void TMainForm::Initialize()
+{
+    InitBtnPtrs();
+    TheGame.NewGame();
+}
+
+void TMainForm::InitBtnPtrs()
+{
+    CellPictures = {WithTransparentBackground(Ui.FreeCellImg->pixmap()),
+                    WithTransparentBackground(Ui.Player1CellImg->pixmap()),
+                    WithTransparentBackground(Ui.Player2CellImg->pixmap())};
+    for (int number = 0; number < CellCount; ++number) {
+        auto *button = Ui.BoardPanel->findChild<CellButton *>(QStringLiteral("SpeedButton%1").arg(number),
+                                                              Qt::FindDirectChildrenOnly);
+        button->setNumber(number);
+        const Cell cell{CellColumn(*button), CellRow(*button)};
+        CellButtons[cell.index()] = button;
+        ShownBoard[cell.index()] = 255;
+    }
+}
+
+void TMainForm::PlaceAtScreenCentre()
+{
+    adjustSize();
+    move(screen()->availableGeometry().center() - rect().center());
+}
+
+void TMainForm::NewGame()
+{
+    TheGame.NewGame();
+}
+
+void TMainForm::BoardPoint()
+{
+    const auto *button = qobject_cast<const CellButton *>(sender());
+    if (!button || button->number() < 0 || cellButton(Cell{CellColumn(*button), CellRow(*button)}) != button)
+        return;
+    TheGame.CellClicked({CellColumn(*button), CellRow(*button)});
+}
+
+void TMainForm::MoveButtonClick()
+{
+    TheGame.CommitMove();
+}
+
+void TMainForm::ResetButtonClick()
+{
+    TheGame.ResetTurn();
+}
+
+void TMainForm::GiveUpButtonClick()
+{
+    TheGame.GiveUp();
+}
+
+void TMainForm::ExitGameClick()
+{
+    QCoreApplication::quit();
+}
+
+void TMainForm::GameAboutClick()
+{
+    AboutForm->exec();
+}
+
+void TMainForm::ShowHeadline(std::string_view text, Rgb colour)
+{
+    Ui.BigMessage->setText(ToQString(text));
+    SetTextColour(Ui.BigMessage, colour);
+}
+
+void TMainForm::ShowPrompt(std::string_view text)
+{
+    Ui.StatusLine->setText(ToQString(text));
+}
+
+void TMainForm::SetCellPressed(Cell cell, bool pressed)
+{
+    cellButton(cell)->setChecked(pressed);
+}
+
+bool TMainForm::IsCellPressed(Cell cell) const
+{
+    return cellButton(cell)->isChecked();
+}
+
+void TMainForm::SetBoardLocked(bool locked)
+{
+    Ui.BoardPanel->setEnabled(!locked);
+}
+
+void TMainForm::RefreshBoard(const BoardCells &board)
+{
+    for (int index = 0; index < CellCount; ++index) {
+        if (board[index] == ShownBoard[index])
+            continue;
+        if (board[index] < CellPictures.size())
+            CellButtons[index]->setPicture(CellPictures[board[index]]);
+        ShownBoard[index] = board[index];
+    }
+}
+
+void TMainForm::ShowResultWindow(std::string_view text, Rgb colour)
+{
+    EndGameForm->ShowResult(ToQString(text), colour);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+// What the result and About windows have in common: a fixed size that follows
+// the screen's resolution, a close box only, centred on the screen the first
+// time they are shown and left where the user put them after that, and no
+// cancel key, since neither has a cancel button.
+class ModalWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    using QDialog::QDialog;
+
+protected:
+    // To be called by each window once its form has been set up.
+    void FinishForm();
+
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool Placed = false;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "../game/Types.h"
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <string_view>
+
+// Bridges from the rules' plain values to Qt's.
+
+inline QString ToQString(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+inline void SetTextColour(QWidget *label, Rgb colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
+    label->setPalette(palette);
+}
