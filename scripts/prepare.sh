@@ -1,0 +1,38 @@
+# Sourced by play.sh and test.sh: installs what a fresh Debian 12 lacks and
+# builds the project into build/. Both steps do nothing when nothing changed.
+
+set -euo pipefail
+
+TELVIR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TELVIR_BUILD=${TELVIR_BUILD:-$TELVIR_ROOT/build}
+
+TELVIR_PACKAGES=(
+    cmake g++ make pkg-config            # the tool chain
+    qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
+    fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
+    xvfb xauth                           # a virtual X server for tests that need a real one
+    tigervnc-standalone-server           # a private display when there is none
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing_packages() {
+    local missing=()
+    for package in "${TELVIR_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_telvir() {
+    if [ ! -f "$TELVIR_BUILD/CMakeCache.txt" ]; then
+        cmake -S "$TELVIR_ROOT" -B "$TELVIR_BUILD" "$@" >/dev/null
+    fi
+    cmake --build "$TELVIR_BUILD" -j"$(nproc)" -- --no-print-directory >/dev/null
+}

@@ -1,0 +1,120 @@
+#include <QColor>
+#include <QImage>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+const QSet<QRgb> StandardPalette{
+    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
+};
+const QRgb Grey = qRgb(128, 128, 128);
+const QRgb Black = qRgb(0, 0, 0);
+const QRgb Teal = qRgb(0, 128, 128);
+
+QImage Picture(const QString &name)
+{
+    QImage image(QStringLiteral(":/assets/") + name);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Columns of one row (or rows of one column) that are not background.
+QList<int> Marks(const QImage &image, bool alongRow, int line, QRgb mark)
+{
+    QList<int> marks;
+    for (int at = 0; at < 36; ++at) {
+        const QRgb pixel = alongRow ? image.pixel(at, line) : image.pixel(line, at);
+        if (pixel == mark)
+            marks.append(at);
+    }
+    return marks;
+}
+
+} // namespace
+
+class AssetsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Q_INIT_RESOURCE(assets); }
+    void cellPictures_data();
+    void cellPictures();
+    void icon();
+};
+
+void AssetsTest::cellPictures_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QColor>("ring");
+    QTest::addColumn<QColor>("fill");
+    QTest::newRow("empty cell") << "FreeCell.bmp" << QColor(Teal) << QColor(Grey);
+    QTest::newRow("player 1") << "Player1Cell.bmp" << QColor(Black) << QColor(0, 128, 0);
+    QTest::newRow("player 2") << "Player2Cell.bmp" << QColor(Black) << QColor(255, 0, 0);
+}
+
+void AssetsTest::cellPictures()
+{
+    QFETCH(QString, file);
+    QFETCH(QColor, ring);
+    QFETCH(QColor, fill);
+    const QImage image = Picture(file);
+    QCOMPARE(image.size(), QSize(36, 36));
+    QSet<QRgb> colours;
+    QRect extent;
+    for (int y = 0; y < 36; ++y) {
+        for (int x = 0; x < 36; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            colours.insert(pixel);
+            if (pixel != Grey)
+                extent |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY(StandardPalette.contains(colours));
+    QCOMPARE(image.pixel(0, 35), Grey); // the transparent colour
+    QCOMPARE(extent, QRect(QPoint(1, 1), QPoint(34, 34)));
+    QCOMPARE(colours, (QSet<QRgb>{Grey, ring.rgb(), fill.rgb()}));
+
+    // Across the middle both circles are crossed exactly at their extents:
+    // the outer one at 1 and 34, the inner one at 8 and 27.
+    for (int middle : {17, 18}) {
+        QCOMPARE(Marks(image, true, middle, ring.rgb()), (QList<int>{1, 8, 27, 34}));
+        QCOMPARE(Marks(image, false, middle, ring.rgb()), (QList<int>{1, 8, 27, 34}));
+    }
+    QCOMPARE(image.pixel(17, 17), fill.rgb()); // the centre
+    QCOMPARE(image.pixel(4, 17), fill.rgb());  // between the circles
+}
+
+void AssetsTest::icon()
+{
+    const QImage icon = Picture(QStringLiteral("Telvir.bmp"));
+    QCOMPARE(icon.size(), QSize(32, 32));
+    QSet<QRgb> colours;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x)
+            colours.insert(icon.pixel(x, y));
+    }
+    QCOMPARE(colours, (QSet<QRgb>{Grey, Black, qRgb(0, 255, 0), qRgb(255, 0, 0)}));
+    QCOMPARE(icon.pixel(0, 0), Grey);
+    // Each disc: its colour on the rim, a grey ring inside, its colour again at
+    // the centre, and the black shadow just past its lower right edge.
+    const struct {
+        QPoint centre;
+        QRgb colour;
+    } discs[] = {{{8, 8}, qRgb(0, 255, 0)}, {{24, 8}, qRgb(255, 0, 0)},
+                 {{8, 24}, qRgb(255, 0, 0)}, {{24, 24}, qRgb(0, 255, 0)}};
+    for (const auto &disc : discs) {
+        const QPoint c = disc.centre;
+        QCOMPARE(icon.pixel(c.x() - 5, c.y()), disc.colour);
+        QCOMPARE(icon.pixel(c.x() - 4, c.y()), Grey);
+        QCOMPARE(icon.pixel(c.x(), c.y()), disc.colour);
+        QCOMPARE(icon.pixel(c.x() + 6, c.y()), Black);
+        QCOMPARE(icon.pixel(c.x(), c.y() + 6), Black);
+        QCOMPARE(icon.pixel(c.x() - 7, c.y()), Grey);
+    }
+}
+
+QTEST_MAIN(AssetsTest)
+#include "tst_Assets.moc"
