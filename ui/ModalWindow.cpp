@@ -14,6 +14,16 @@ void ModalWindow::FinishForm()
     ScaleForm(this, ScreenDpi(screen()));
 }
 
+void ModalWindow::done(int result)
+{
+    QDialog::done(result);
+    // Hand the keyboard back to the main window, whose focused control is
+    // still the one that had the focus before; without a window manager
+    // nobody else would.
+    if (QWidget *owner = parentWidget())
+        owner->activateWindow();
+}
+
 void ModalWindow::showEvent(QShowEvent *event)
 {
     // An explicit move also tells QDialog not to re-centre the window at the

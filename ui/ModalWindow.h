@@ -12,6 +12,8 @@ class ModalWindow : public QDialog {
 public:
     using QDialog::QDialog;
 
+    void done(int result) override;
+
 protected:
     // To be called by each window once its form has been set up.
     void FinishForm();

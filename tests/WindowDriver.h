@@ -1,0 +1,86 @@
+#pragma once
+
+#include "ui/CellButton.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// Helpers for driving the real windows the way a user does.
+
+template <typename Control = QWidget>
+Control *Find(const QWidget *window, const char *name)
+{
+    auto *control = window->findChild<Control *>(QLatin1String(name));
+    if (!control)
+        qFatal("no control %s", name);
+    return control;
+}
+
+inline QString Headline() { return Find<QLabel>(MainForm, "BigMessage")->text(); }
+inline QString Prompt() { return Find<QLabel>(MainForm, "StatusLine")->text(); }
+inline CellButton *Button(Cell cell) { return MainForm->cellButton(cell); }
+inline QPoint Middle(const QWidget *widget) { return widget->rect().center(); }
+
+inline void ClickCell(Cell cell, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(Button(cell), button, {}, Middle(Button(cell)));
+}
+
+inline void ClickCommand(const char *name)
+{
+    auto *button = Find<QPushButton>(MainForm, name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, Middle(button));
+}
+
+// Runs `inside` from within the event loop of the next modal window, once it
+// is up. If `inside` leaves the window open, it is closed after a second and
+// the test fails, so no test can wait for ever on a modal window.
+inline void WhenModalShows(std::function<void(QDialog *)> inside)
+{
+    auto *poll = new QTimer;
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, inside] {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible()) {
+            if (waited->elapsed() > 5000) {
+                poll->deleteLater();
+                QFAIL("no modal window opened");
+            }
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        inside(modal);
+        if (modal->isVisible()) {
+            QTimer::singleShot(1000, modal, [modal] {
+                if (modal->isVisible()) {
+                    modal->done(QDialog::Rejected);
+                    QFAIL("the modal window stayed open");
+                }
+            });
+        }
+    });
+    poll->start(5);
+}
+
+inline void ClickOk(QDialog *modal)
+{
+    auto *ok = Find<QPushButton>(modal, "OkButton");
+    QTest::mouseClick(ok, Qt::LeftButton, {}, Middle(ok));
+}
+
+inline void PressKey(QDialog *modal, Qt::Key key)
+{
+    QWidget *target = modal->focusWidget() ? modal->focusWidget() : modal;
+    QTest::keyClick(target, key);
+}

@@ -1,0 +1,490 @@
+#include "TelvirTestMain.h"
+#include "WindowDriver.h"
+
+#include "ui/Application.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStyle>
+
+Q_DECLARE_METATYPE(Cell)
+
+namespace {
+
+QColor TextColour(const QWidget *control, QPalette::ColorRole role)
+{
+    return control->palette().color(QPalette::Active, role);
+}
+
+QImage Look(QWidget *widget)
+{
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QColor FaceColour() { return Button({0, 0})->palette().color(QPalette::Active, QPalette::Button); }
+QColor HighlightColour() { return Button({0, 0})->palette().color(QPalette::Active, QPalette::Light); }
+
+const QColor Teal(0, 128, 128);
+const QColor Green(0, 128, 0);
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void windowFrame();
+    void controls_data();
+    void controls();
+    void commandsAndMenu();
+    void keyboard();
+    void startingBoard();
+    void cellNumbering();
+    void cellClicks();
+    void wrongTargetClicks();
+    void lockedBoard();
+    void cellLooks();
+    void clicksFromOtherButtonsAreIgnored();
+    void resetAndGiveUpButtons();
+    void wholeGame();
+    void aboutWindow();
+
+private:
+    std::unique_ptr<TelvirWindows> Windows;
+};
+
+void MainWindowTest::init()
+{
+    Windows = std::make_unique<TelvirWindows>();
+    MainForm->show();
+    QVERIFY(QTest::qWaitForWindowActive(MainForm));
+}
+
+void MainWindowTest::cleanup()
+{
+    Windows.reset();
+}
+
+void MainWindowTest::windowFrame()
+{
+    QCOMPARE(MainForm->windowTitle(), QString("Тельвир"));
+    QCOMPARE(QApplication::applicationName(), QString("Тельвир"));
+    QVERIFY(QApplication::applicationDisplayName() == QApplication::applicationName());
+    QCOMPARE(MainForm->centralWidget()->geometry(),
+             QRect(0, MainForm->menuBar()->height(), 464, 389));
+    QCOMPARE(MainForm->size(), QSize(464, 389 + MainForm->menuBar()->height()));
+    QCOMPARE(MainForm->minimumSize(), MainForm->size());
+    QCOMPARE(MainForm->maximumSize(), MainForm->size());
+    const Qt::WindowFlags flags = MainForm->windowFlags();
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!MainForm->windowIcon().isNull());
+    // Centred as well as the window frame, unknown before the first showing, allows.
+    const QPoint offCentre = MainForm->geometry().center() - MainForm->screen()->availableGeometry().center();
+    QVERIFY(offCentre.manhattanLength() <= 8);
+}
+
+void MainWindowTest::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QColor>("colour");
+    const QColor black(0, 0, 0);
+    QTest::newRow("headline") << "BigMessage" << QRect(0, 0, 464, 29) << "Liberation Sans" << 23 << true << Green;
+    QTest::newRow("prompt") << "StatusLine" << QRect(0, 29, 464, 22) << "Liberation Sans" << 17 << false << black;
+    QTest::newRow("command panel") << "CommandPanel" << QRect(344, 116, 110, 139) << "Liberation Sans" << 17 << true << black;
+    QTest::newRow("Move") << "MoveButton" << QRect(8, 8, 95, 37) << "Liberation Sans" << 17 << true << black;
+    QTest::newRow("Reset") << "ResetButton" << QRect(8, 51, 95, 37) << "Liberation Sans" << 17 << true << black;
+    QTest::newRow("Give up") << "GiveUpButton" << QRect(8, 95, 95, 37) << "Liberation Sans" << 17 << true << black;
+    QTest::newRow("board") << "BoardPanel" << QRect(10, 60, 320, 320) << "Liberation Sans" << 13 << false << QColor();
+    QTest::newRow("empty picture") << "FreeCellImg" << QRect(344, 264, 36, 36) << "" << 0 << false << QColor();
+    QTest::newRow("player 1 picture") << "Player1CellImg" << QRect(392, 264, 36, 36) << "" << 0 << false << QColor();
+    QTest::newRow("player 2 picture") << "Player2CellImg" << QRect(344, 312, 36, 36) << "" << 0 << false << QColor();
+    QTest::newRow("first cell") << "SpeedButton0" << QRect(0, 0, 40, 40) << "" << 0 << false << QColor();
+    QTest::newRow("cell 9") << "SpeedButton9" << QRect(40, 40, 40, 40) << "" << 0 << false << QColor();
+    QTest::newRow("last cell") << "SpeedButton63" << QRect(280, 280, 40, 40) << "" << 0 << false << QColor();
+}
+
+void MainWindowTest::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, area);
+    QFETCH(QString, family);
+    QFETCH(int, pixels);
+    QFETCH(bool, bold);
+    QFETCH(QColor, colour);
+    const QWidget *control = Find(MainForm, qPrintable(name));
+    QCOMPARE(control->geometry(), area);
+    if (!family.isEmpty()) {
+        const QFontInfo font(control->font());
+        QCOMPARE(font.family(), family);
+        QCOMPARE(font.pixelSize(), pixels);
+        QCOMPARE(font.bold(), bold);
+    }
+    if (colour.isValid()) {
+        const auto role = qobject_cast<const QPushButton *>(control) ? QPalette::ButtonText
+                          : qobject_cast<const QLabel *>(control)    ? QPalette::WindowText
+                                                                     : QPalette::ButtonText;
+        QCOMPARE(TextColour(control, role), colour);
+    }
+    if (const auto *label = qobject_cast<const QLabel *>(control); label && label->pixmap().isNull())
+        QCOMPARE(label->alignment(), Qt::AlignHCenter | Qt::AlignTop);
+    if (name.endsWith("Img"))
+        QVERIFY(!control->isVisible());
+    if (name.endsWith("Panel")) {
+        const auto *panel = qobject_cast<const QFrame *>(control);
+        QCOMPARE(panel->frameShape(), QFrame::Panel);
+        QCOMPARE(panel->frameShadow(), QFrame::Sunken);
+        QCOMPARE(panel->lineWidth(), 1);
+    }
+}
+
+void MainWindowTest::commandsAndMenu()
+{
+    const struct {
+        const char *name;
+        const char *caption;
+        const char *tooltip;
+    } commands[] = {
+        {"MoveButton", "&Ход", "Закончить ход"},
+        {"ResetButton", "С&брос", "Сбросить текущий ход"},
+        {"GiveUpButton", "С&даюсь!", "Текущий игрок сдается!"},
+    };
+    for (const auto &command : commands) {
+        const auto *button = Find<QPushButton>(MainForm, command.name);
+        QCOMPARE(button->text(), QString(command.caption));
+        QCOMPARE(button->toolTip(), QString(command.tooltip));
+        QCOMPARE(button->toolTipDuration(), 2500);
+    }
+    QCOMPARE(MainForm->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
+
+    const struct {
+        const char *name;
+        const char *text;
+        const char *shortcut;
+        bool enabled;
+    } items[] = {
+        {"ExitGame", "&Выход", "Ctrl+X", true},
+        {"GameRules", "&Правила игры", "F1", false},
+        {"GameAbout", "&О Программе...", "Ctrl+A", true},
+    };
+    for (const auto &item : items) {
+        const auto *action = MainForm->findChild<QAction *>(item.name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), QString(item.text));
+        QCOMPARE(action->shortcut(), QKeySequence(item.shortcut));
+        QCOMPARE(action->isEnabled(), item.enabled);
+    }
+    const QList<QAction *> menus = MainForm->menuBar()->actions();
+    QCOMPARE(menus.size(), 2);
+    QCOMPARE(menus[0]->text(), QString("&Партия"));
+    QCOMPARE(menus[1]->text(), QString("&Справка"));
+    QCOMPARE(menus[1]->menu()->actions().size(), 2);
+
+    // Exit asks the application to end.
+    QSignalSpy exits(MainForm->findChild<QAction *>("ExitGame"), &QAction::triggered);
+    QTest::keyClick(MainForm, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(exits.size(), 1);
+}
+
+void MainWindowTest::keyboard()
+{
+    QCOMPARE(QApplication::focusWidget(), Find(MainForm, "MoveButton"));
+    const char *order[] = {"ResetButton", "GiveUpButton", "MoveButton", "ResetButton"};
+    for (const char *next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Find(MainForm, next));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), Find(MainForm, "MoveButton"));
+    for (int index = 0; index < CellCount; ++index)
+        QCOMPARE(MainForm->cellButton(Cell::fromIndex(index))->focusPolicy(), Qt::NoFocus);
+
+    // Clicking a cell leaves the focus where it was.
+    ClickCell({3, 3});
+    QCOMPARE(QApplication::focusWidget(), Find(MainForm, "MoveButton"));
+    ClickCommand("ResetButton");
+    QCOMPARE(QApplication::focusWidget(), Find(MainForm, "ResetButton"));
+
+    // Enter and Space press the focused button: here Move, which passes.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(Headline(), QString("Ходит Игрок-2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(Headline(), QString("Ходит Игрок-1"));
+
+    // F1 does nothing.
+    QTest::keyClick(MainForm, Qt::Key_F1);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void MainWindowTest::startingBoard()
+{
+    QCOMPARE(Headline(), QString("Ходит Игрок-1"));
+    QCOMPARE(TextColour(Find(MainForm, "BigMessage"), QPalette::WindowText), Green);
+    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+    int discs = 0;
+    for (int index = 0; index < CellCount; ++index) {
+        const Cell cell = Cell::fromIndex(index);
+        QCOMPARE(MainForm->shownCell(cell), MainForm->state().Board[index]);
+        QVERIFY(!Button(cell)->picture().isNull());
+        QVERIFY(!Button(cell)->isChecked());
+        discs += MainForm->shownCell(cell) != EmptyCell ? 1 : 0;
+    }
+    QCOMPARE(discs, 4);
+    // The middle of each cell shows its owner's colour.
+    const QImage board = Look(Find(MainForm, "BoardPanel"));
+    QCOMPARE(board.pixelColor(3 * 40 + 20, 3 * 40 + 20), Green);
+    QCOMPARE(board.pixelColor(3 * 40 + 20, 4 * 40 + 20), Green);
+    QCOMPARE(board.pixelColor(4 * 40 + 20, 3 * 40 + 20), QColor(255, 0, 0));
+    QCOMPARE(board.pixelColor(4 * 40 + 20, 4 * 40 + 20), QColor(255, 0, 0));
+    QCOMPARE(board.pixelColor(5 * 40 + 20, 3 * 40 + 20), FaceColour());
+}
+
+void MainWindowTest::cellNumbering()
+{
+    const struct {
+        int number;
+        int column;
+        int row;
+    } cells[] = {{0, 0, 0}, {7, 7, 0}, {8, 0, 1}, {9, 1, 1}, {27, 3, 3}, {63, 7, 7}};
+    for (const auto &cell : cells) {
+        const auto *button = Find<CellButton>(MainForm, qPrintable(QStringLiteral("SpeedButton%1").arg(cell.number)));
+        QCOMPARE(CellColumn(*button), cell.column);
+        QCOMPARE(CellRow(*button), cell.row);
+        QCOMPARE(Button({cell.column, cell.row}), button);
+    }
+}
+
+void MainWindowTest::cellClicks()
+{
+    // The right and middle buttons do nothing.
+    ClickCell({3, 3}, Qt::RightButton);
+    ClickCell({3, 3}, Qt::MiddleButton);
+    QVERIFY(!Button({3, 3})->isChecked());
+    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+
+    // A press released away from the cell cancels the click.
+    QTest::mousePress(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
+    QTest::mouseRelease(Button({3, 3}), Qt::LeftButton, {}, QPoint(-30, 20));
+    QVERIFY(!Button({3, 3})->isChecked());
+    QCOMPARE(MainForm->state().Phase, 0);
+
+    // An empty cell is not the mover's: it does not stay pressed.
+    ClickCell({0, 0});
+    QVERIFY(!Button({0, 0})->isChecked());
+    QCOMPARE(Prompt(), QString("Укажи на СВОЮ фишку!"));
+
+    // A double click on an own disc is two clicks: the anchor, then the anchor again.
+    QTest::mouseClick(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
+    QCOMPARE(Prompt(), QString("Куда ставим новую фишку?"));
+    QTest::mouseDClick(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
+    QTest::mouseRelease(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
+    QCOMPARE(Prompt(), QString("Укажи СВОБОДНУЮ клетку!"));
+    QVERIFY(Button({3, 3})->isChecked());
+    QCOMPARE(MainForm->state().Phase, 1);
+
+    ClickCell({5, 3});
+    QCOMPARE(Prompt(), QString("Ход или сброс?"));
+    for (Cell cell : {Cell{3, 3}, Cell{4, 3}, Cell{5, 3}})
+        QVERIFY(Button(cell)->isChecked());
+    QVERIFY(!Find(MainForm, "BoardPanel")->isEnabled());
+}
+
+void MainWindowTest::wrongTargetClicks()
+{
+    ClickCell({3, 3});
+    const struct {
+        Cell cell;
+        const char *prompt;
+    } clicks[] = {
+        {{3, 3}, "Укажи СВОБОДНУЮ клетку!"},
+        {{3, 4}, "Укажи СВОБОДНУЮ клетку!"},
+        {{4, 4}, "Укажи СВОБОДНУЮ клетку!"},
+        {{4, 2}, "Кого там бить собрался?"},
+        {{5, 4}, "Кого там бить собрался?"},
+    };
+    for (const auto &click : clicks) {
+        ClickCell(click.cell);
+        QCOMPARE(Prompt(), QString(click.prompt));
+        QVERIFY(Button({3, 3})->isChecked());
+        QCOMPARE(Button(click.cell)->isChecked(), (click.cell == Cell{3, 3}));
+        QCOMPARE(MainForm->state().Phase, 1);
+        QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
+    }
+}
+
+void MainWindowTest::lockedBoard()
+{
+    ClickCell({3, 3});
+    ClickCell({5, 5});
+    const QImage locked = Look(Find(MainForm, "BoardPanel"));
+    for (Cell cell : {Cell{4, 4}, Cell{0, 0}, Cell{3, 4}}) {
+        const bool pressed = Button(cell)->isChecked();
+        ClickCell(cell);
+        QTest::mouseDClick(Button(cell), Qt::LeftButton, {}, Middle(Button(cell)));
+        QCOMPARE(Button(cell)->isChecked(), pressed);
+        QCOMPARE(Prompt(), QString("Ход или сброс?"));
+    }
+    QCOMPARE(MainForm->state().Phase, 2);
+    // Locking changes nothing that can be seen on the board.
+    Find(MainForm, "BoardPanel")->setEnabled(true);
+    QCOMPARE(Look(Find(MainForm, "BoardPanel")), locked);
+}
+
+void MainWindowTest::cellLooks()
+{
+    const QColor face = FaceColour();
+    const QColor light = HighlightColour();
+    CellButton *cell = Button({0, 0});
+
+    // Released: the empty picture's outer ring crosses its middle row at
+    // picture column 1, drawn two pixels in from the button's edge.
+    QImage look = Look(cell);
+    QCOMPARE(look.pixelColor(3, 19), Teal);
+    QCOMPARE(look.pixelColor(4, 19), face);
+    QCOMPARE(look.pixelColor(3, 3), face); // a transparent corner
+    QCOMPARE(look.pixelColor(4, 3), face);
+
+    // Held down: sunken and shifted, but no checkerboard.
+    QTest::mousePress(cell, Qt::LeftButton, {}, Middle(cell));
+    look = Look(cell);
+    QCOMPARE(look.pixelColor(4, 20), Teal);
+    QCOMPARE(look.pixelColor(3, 3), face);
+    QCOMPARE(look.pixelColor(4, 3), face);
+    // Away from the cell with the button still held it looks released again.
+    QTest::mouseMove(cell, QPoint(-20, 20));
+    QCOMPARE(Look(cell).pixelColor(3, 19), Teal);
+    QTest::mouseRelease(cell, Qt::LeftButton, {}, QPoint(-20, 20));
+
+    // Pressed: sunken, shifted, and a one-pixel checkerboard of face and highlight.
+    ClickCell({3, 3});
+    look = Look(Button({3, 3}));
+    QVERIFY(look.pixelColor(3, 3) != look.pixelColor(4, 3));
+    QCOMPARE(look.pixelColor(3, 3), look.pixelColor(4, 4));
+    const QSet<QRgb> checkerboard{look.pixel(3, 3), look.pixel(4, 3)};
+    QCOMPARE(checkerboard, (QSet<QRgb>{face.rgb(), light.rgb()}));
+    QCOMPARE(look.pixelColor(20, 21), Green);
+    QCOMPARE(look.pixelColor(2 + 1 + 1, 2 + 1 + 17), QColor(0, 0, 0)); // outer outline, shifted
+    // Raised and sunken frames differ.
+    QVERIFY(Look(Button({0, 0})).pixel(0, 0) != look.pixel(0, 0));
+}
+
+void MainWindowTest::clicksFromOtherButtonsAreIgnored()
+{
+    QPushButton stranger;
+    QObject::connect(&stranger, SIGNAL(clicked()), MainForm, SLOT(BoardPoint()));
+    stranger.click();
+    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+    QCOMPARE(MainForm->state().Phase, 0);
+}
+
+void MainWindowTest::resetAndGiveUpButtons()
+{
+    ClickCell({3, 3});
+    ClickCell({5, 3});
+    ClickCommand("ResetButton");
+    for (int index = 0; index < CellCount; ++index)
+        QVERIFY(!Button(Cell::fromIndex(index))->isChecked());
+    QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
+    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+
+    // Give-up with a line marked: player 2 wins, and the next game starts clean.
+    ClickCell({3, 3});
+    ClickCell({5, 3});
+    QString result;
+    WhenModalShows([&result](QDialog *modal) {
+        result = Find<QLabel>(modal, "GameResultMsg")->text();
+        ClickOk(modal);
+    });
+    ClickCommand("GiveUpButton");
+    QCOMPARE(result, QString("Выиграл Игрок-2!"));
+    QCOMPARE(Headline(), QString("Ходит Игрок-1"));
+    QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
+    for (int index = 0; index < CellCount; ++index)
+        QVERIFY(!Button(Cell::fromIndex(index))->isChecked());
+}
+
+void MainWindowTest::wholeGame()
+{
+    // Player 1 takes one red disc, player 2 passes, player 1 takes the other.
+    ClickCell({3, 3});
+    ClickCell({5, 3});
+    ClickCommand("MoveButton");
+    QCOMPARE(Headline(), QString("Ходит Игрок-2"));
+    QCOMPARE(TextColour(Find(MainForm, "BigMessage"), QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(MainForm->shownCell({4, 3}), CellState(1));
+    ClickCommand("MoveButton");
+    QCOMPARE(Headline(), QString("Ходит Игрок-1"));
+    ClickCell({3, 4});
+    ClickCell({5, 4});
+
+    QString result;
+    QColor colour;
+    QString headline;
+    QString prompt;
+    CellState taken = EmptyCell;
+    WhenModalShows([&](QDialog *modal) {
+        const auto *message = Find<QLabel>(modal, "GameResultMsg");
+        result = message->text();
+        colour = TextColour(message, QPalette::WindowText);
+        headline = Headline();
+        prompt = Prompt();
+        taken = MainForm->shownCell({4, 4});
+        QVERIFY(!MainForm->isEnabled() || QApplication::activeModalWidget() == modal);
+        ClickOk(modal);
+    });
+    ClickCommand("MoveButton");
+    QCOMPARE(result, QString("Выиграл Игрок-1!"));
+    QCOMPARE(colour, Green);
+    QCOMPARE(headline, QString("Ходит Игрок-1"));
+    QCOMPARE(prompt, QString("Ход или сброс?"));
+    QCOMPARE(taken, CellState(1));
+
+    // The next game starts from the starting position, clean.
+    QCOMPARE(Headline(), QString("Ходит Игрок-1"));
+    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+    QCOMPARE(MainForm->shownCell({4, 4}), CellState(2));
+    QCOMPARE(MainForm->shownCell({5, 3}), CellState(0));
+    QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
+    for (int index = 0; index < CellCount; ++index)
+        QVERIFY(!Button(Cell::fromIndex(index))->isChecked());
+    QTRY_COMPARE(QApplication::focusWidget(), Find(MainForm, "MoveButton"));
+}
+
+void MainWindowTest::aboutWindow()
+{
+    ClickCell({3, 3});
+    ClickCommand("ResetButton");
+    ClickCell({3, 3});
+    const GameState before = MainForm->state();
+    for (int time = 0; time < 3; ++time) {
+        QString title;
+        WhenModalShows([&title](QDialog *modal) {
+            title = modal->windowTitle();
+            PressKey(modal, Qt::Key_Return);
+        });
+        QTest::keyClick(MainForm, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(title, QString("О программе Тельвир"));
+        QVERIFY(QTest::qWaitForWindowActive(MainForm));
+    }
+    QCOMPARE(MainForm->state().Board, before.Board);
+    QCOMPARE(MainForm->state().Phase, 1);
+    QVERIFY(Button({3, 3})->isChecked());
+    QCOMPARE(Prompt(), QString("Куда ставим новую фишку?"));
+    // The focus goes back where it was.
+    QCOMPARE(QApplication::focusWidget(), Find(MainForm, "ResetButton"));
+}
+
+TELVIR_TEST_MAIN(MainWindowTest)
+#include "tst_MainWindow.moc"
