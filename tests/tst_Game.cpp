@@ -1,10 +1,10 @@
 #include "Boards.h"
 #include "FakeView.h"
+#include "ReferenceRules.h"
 
 #include <QTest>
 
 #include <random>
-#include <set>
 
 Q_DECLARE_METATYPE(Cell)
 
@@ -21,47 +21,17 @@ const BoardCells StartingPosition = BoardFromRows({
     "........",
 });
 
-// The cells a capture from anchor to target presses, found independently of
-// the game: walk from the anchor one cell at a time in each of the eight
-// directions over the opponent's discs. Empty when the target closes no line.
-std::set<int> ReferenceCapture(const BoardCells &board, Cell anchor, Cell target, CellState opponent)
+CellSet Cells(std::initializer_list<Cell> cells)
 {
-    for (int dc = -1; dc <= 1; ++dc) {
-        for (int dr = -1; dr <= 1; ++dr) {
-            if (dc == 0 && dr == 0)
-                continue;
-            std::set<int> cells{anchor.index()};
-            Cell at{anchor.column + dc, anchor.row + dr};
-            while (at.column >= 0 && at.column < 8 && at.row >= 0 && at.row < 8
-                   && board[at.index()] == opponent) {
-                cells.insert(at.index());
-                at = {at.column + dc, at.row + dr};
-            }
-            if (at == target && cells.size() > 1 && board[target.index()] == EmptyCell) {
-                cells.insert(target.index());
-                return cells;
-            }
-        }
-    }
-    return {};
-}
-
-std::set<int> PressedCells(const FakeView &view)
-{
-    std::set<int> cells;
-    for (int index = 0; index < CellCount; ++index) {
-        if (view.pressed[index])
-            cells.insert(index);
-    }
-    return cells;
-}
-
-std::set<int> Indices(std::initializer_list<Cell> cells)
-{
-    std::set<int> indices;
+    CellSet set;
     for (Cell cell : cells)
-        indices.insert(cell.index());
-    return indices;
+        set.set(cell.index());
+    return set;
+}
+
+CellSet PressedCells(const FakeView &view)
+{
+    return PressedSet(view.pressed);
 }
 
 // A game whose result window starts the next game as soon as it opens.
@@ -195,9 +165,9 @@ void GameTest::targetClicks()
     const BoardCells before = table.game.state().Board;
     table.click(target);
     QCOMPARE(QString::fromStdString(table.view.prompt), prompt);
-    std::set<int> expected;
+    CellSet expected;
     for (Cell cell : pressed)
-        expected.insert(cell.index());
+        expected.set(cell.index());
     QVERIFY(PressedCells(table.view) == expected);
     const bool marked = pressed.size() > 1;
     QCOMPARE(table.game.state().Phase, marked ? 2 : 1);
@@ -229,10 +199,10 @@ void GameTest::lineRuleAgreesWithAWalkOverTheBoard()
                 const Cell target = Cell::fromIndex(t);
                 view.click(game, anchor);
                 view.click(game, target);
-                std::set<int> expected = ReferenceCapture(board, anchor, target, OtherPlayer(mover));
-                const bool legal = !expected.empty();
+                CellSet expected = ReferenceCapture(board, anchor, target, OtherPlayer(mover));
+                const bool legal = expected.any();
                 if (!legal)
-                    expected = {a};
+                    expected = Cells({anchor});
                 if (PressedCells(view) != expected || (game.state().Phase == 2) != legal)
                     QFAIL(qPrintable(QStringLiteral("round %1: anchor (%2, %3), target (%4, %5)")
                                          .arg(round).arg(anchor.column).arg(anchor.row)
@@ -255,7 +225,7 @@ void GameTest::boardIsColumnMajor()
     table.click({0, 0});
     table.click({3, 0});
     QCOMPARE(table.game.state().Phase, 2);
-    QVERIFY(PressedCells(table.view) == (std::set<int>{0, 8, 16, 24}));
+    QVERIFY(PressedCells(table.view) == Cells({{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
 }
 
 void GameTest::longestLines()
@@ -275,11 +245,11 @@ void GameTest::longestLines()
     for (const auto &line : lines) {
         BoardCells board{};
         board[line.anchor.index()] = 2;
-        std::set<int> expected{line.anchor.index(), line.target.index()};
+        CellSet expected = Cells({line.anchor, line.target});
         for (int k = 1; k < 7; ++k) {
             const Cell between{line.anchor.column + k * line.columnStep, line.anchor.row + k * line.rowStep};
             board[between.index()] = 1;
-            expected.insert(between.index());
+            expected.set(between.index());
         }
         Table table;
         table.game.SetUpPosition(board, 2);
@@ -350,7 +320,7 @@ void GameTest::passesAndMoveWithAnAnchorPicked()
     table.game.CommitMove();
     QCOMPARE(table.game.state().Phase, 1);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
-    QVERIFY(PressedCells(table.view) == Indices({{3, 4}}));
+    QVERIFY(PressedCells(table.view) == Cells({{3, 4}}));
     QCOMPARE(table.view.prompt, std::string("untouched"));
     QCOMPARE(table.view.headline, std::string("untouched"));
 }
