@@ -45,3 +45,34 @@ inline CellSet PressedSet(const std::array<bool, CellCount> &pressed)
         cells.set(index, pressed[index]);
     return cells;
 }
+
+struct Capture {
+    Cell anchor;
+    Cell target;
+};
+
+// Every capture the player could make, found by walking from each own disc.
+template <typename Visit>
+void ForEachCapture(const BoardCells &board, Player player, Visit visit)
+{
+    const CellState opponent = player == 1 ? 2 : 1;
+    for (int index = 0; index < CellCount; ++index) {
+        if (board[index] != player)
+            continue;
+        const Cell anchor = Cell::fromIndex(index);
+        for (int dc = -1; dc <= 1; ++dc) {
+            for (int dr = -1; dr <= 1; ++dr) {
+                Cell at{anchor.column + dc, anchor.row + dr};
+                int between = 0;
+                while (at.column >= 0 && at.column < 8 && at.row >= 0 && at.row < 8
+                       && board[at.index()] == opponent) {
+                    ++between;
+                    at = {at.column + dc, at.row + dr};
+                }
+                if (between > 0 && at.column >= 0 && at.column < 8 && at.row >= 0 && at.row < 8
+                    && board[at.index()] == EmptyCell)
+                    visit(Capture{anchor, at});
+            }
+        }
+    }
+}

@@ -1,0 +1,422 @@
+// Random play against a small independent model of the rules, checked after
+// every action. A failure prints the seed and the shortest list of actions
+// that still fails; `tst_GameRandomPlay --seed N [--actions N]` replays a run.
+
+#include "FakeView.h"
+#include "ReferenceRules.h"
+
+#include <QTest>
+
+#include <cstring>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+std::uint64_t Seed = 20261207;
+long ActionBudget = 1'200'000;
+
+enum class Kind : std::uint8_t { Click, ClickThroughLock, Move, Reset, GiveUp };
+
+struct Action {
+    Kind kind;
+    std::uint8_t cell = 0; // for clicks: the board index
+};
+
+std::string Describe(const Action &action)
+{
+    const Cell cell = Cell::fromIndex(action.cell);
+    std::ostringstream text;
+    switch (action.kind) {
+    case Kind::Click: text << "click(" << cell.column << "," << cell.row << ")"; break;
+    case Kind::ClickThroughLock: text << "forced-click(" << cell.column << "," << cell.row << ")"; break;
+    case Kind::Move: text << "move"; break;
+    case Kind::Reset: text << "reset"; break;
+    case Kind::GiveUp: text << "give-up"; break;
+    }
+    return text.str();
+}
+
+const std::string FirstDisc = "Укажи первую бьющую фишку.";
+
+// What the rules should do, written as plainly as possible.
+struct Model {
+    BoardCells board{};
+    Player player = 1;
+    int phase = 0;
+    Cell anchor;
+    CellSet pressed;
+    bool locked = false;
+    std::string prompt;
+    std::string headline;
+    int finished = 0;
+    std::string result;
+
+    void newGame()
+    {
+        board.fill(EmptyCell);
+        board[Cell{3, 3}.index()] = board[Cell{3, 4}.index()] = 1;
+        board[Cell{4, 3}.index()] = board[Cell{4, 4}.index()] = 2;
+        pressed.reset();
+        player = 1;
+        startTurn();
+    }
+    void startTurn()
+    {
+        phase = 0;
+        locked = false;
+        headline = player == 1 ? "Ходит Игрок-1" : "Ходит Игрок-2";
+        prompt = FirstDisc;
+    }
+    void finish(std::string text)
+    {
+        ++finished;
+        result = std::move(text);
+        newGame();
+    }
+    void apply(const Action &action)
+    {
+        const Player other = player == 1 ? 2 : 1;
+        const Cell cell = Cell::fromIndex(action.cell);
+        switch (action.kind) {
+        case Kind::Click:
+        case Kind::ClickThroughLock:
+            if (locked)
+                return;
+            if (phase == 0) {
+                if (board[action.cell] == player) {
+                    anchor = cell;
+                    pressed.set(action.cell);
+                    phase = 1;
+                    prompt = "Куда ставим новую фишку?";
+                } else {
+                    prompt = "Укажи на СВОЮ фишку!";
+                }
+            } else if (board[action.cell] != EmptyCell) {
+                prompt = "Укажи СВОБОДНУЮ клетку!";
+            } else if (const CellSet line = ReferenceCapture(board, anchor, cell, other); line.any()) {
+                pressed = line;
+                phase = 2;
+                locked = true;
+                prompt = "Ход или сброс?";
+            } else {
+                prompt = "Кого там бить собрался?";
+            }
+            return;
+        case Kind::Move: {
+            if (phase == 1)
+                return;
+            int mine = 0, theirs = 0, empty = 0;
+            for (int index = 0; index < CellCount; ++index) {
+                if (pressed[index])
+                    board[index] = player;
+                mine += board[index] == player;
+                theirs += board[index] == other;
+                empty += board[index] == EmptyCell;
+            }
+            pressed.reset();
+            const Player mover = player;
+            player = other;
+            if (mine && theirs && empty)
+                startTurn();
+            else if (mine == theirs)
+                finish("Ничья!");
+            else
+                finish(mine > theirs ? (mover == 1 ? "Выиграл Игрок-1!" : "Выиграл Игрок-2!")
+                                     : (other == 1 ? "Выиграл Игрок-1!" : "Выиграл Игрок-2!"));
+            return;
+        }
+        case Kind::Reset:
+            pressed.reset();
+            startTurn();
+            return;
+        case Kind::GiveUp:
+            finish(other == 1 ? "Выиграл Игрок-1!" : "Выиграл Игрок-2!");
+            return;
+        }
+    }
+};
+
+// One game through the real rules and the recording view.
+struct Table {
+    FakeView view;
+    Game game{view};
+
+    Table()
+    {
+        view.onResultClosed = [this] { game.NewGame(); };
+        game.NewGame();
+    }
+    void apply(const Action &action)
+    {
+        const Cell cell = Cell::fromIndex(action.cell);
+        switch (action.kind) {
+        case Kind::Click:
+            // A locked board takes no clicks, as in the window.
+            if (!view.locked)
+                view.click(game, cell);
+            break;
+        case Kind::ClickThroughLock: view.click(game, cell); break;
+        case Kind::Move: game.CommitMove(); break;
+        case Kind::Reset: game.ResetTurn(); break;
+        case Kind::GiveUp: game.GiveUp(); break;
+        }
+    }
+};
+
+struct Snapshot {
+    BoardCells board;
+    Player player;
+    int phase;
+    CellSet pressed;
+    bool locked;
+    std::string prompt;
+    std::string headline;
+    std::size_t results;
+
+    explicit Snapshot(const Table &table)
+        : board(table.game.state().Board), player(table.game.state().CurrentPlayer),
+          phase(table.game.state().Phase), pressed(PressedSet(table.view.pressed)), locked(table.view.locked),
+          prompt(table.view.prompt), headline(table.view.headline), results(table.view.results.size())
+    {
+    }
+    bool sameButPrompt(const Snapshot &other) const
+    {
+        return board == other.board && player == other.player && phase == other.phase
+               && pressed == other.pressed && locked == other.locked && headline == other.headline
+               && results == other.results;
+    }
+};
+
+// The invariants the rules must keep, whatever the model says.
+std::optional<std::string> Invariants(const Table &table, const Snapshot &before, const Action &action)
+{
+    const GameState &state = table.game.state();
+    const Snapshot after(table);
+    for (CellState cell : state.Board) {
+        if (cell > 2)
+            return "a cell holds " + std::to_string(cell);
+    }
+    if (table.view.shown != state.Board)
+        return "the pictures do not follow the board";
+    const bool gameEnded = after.results != before.results;
+    if (!gameEnded && action.kind != Kind::Move && after.board != before.board)
+        return "the board changed without a move";
+    if (action.kind == Kind::Move && before.phase != 1) {
+        const BoardCells &final = gameEnded ? table.view.results.back().board : state.Board;
+        for (int index = 0; index < CellCount; ++index) {
+            const bool changed = final[index] != before.board[index];
+            if (changed && (!before.pressed[index] || final[index] != before.player))
+                return "the move changed a cell that was not marked";
+        }
+        if (before.pressed.none() && gameEnded)
+            return "a pass ended the game";
+    }
+    const Cell anchor{state.AnchorColumn, state.AnchorRow};
+    switch (state.Phase) {
+    case 0:
+        if (after.pressed.any() || after.locked)
+            return "phase 0 with cells pressed or the board locked";
+        break;
+    case 1:
+        if (after.pressed.count() != 1 || !after.pressed[anchor.index()] || state.at(anchor) != state.CurrentPlayer
+            || after.locked)
+            return "phase 1 without exactly the mover's anchor pressed";
+        break;
+    case 2: {
+        bool oneLine = false;
+        for (int index = 0; index < CellCount && !oneLine; ++index) {
+            oneLine = after.pressed[index]
+                      && ReferenceCapture(state.Board, anchor, Cell::fromIndex(index),
+                                          OtherPlayer(state.CurrentPlayer)) == after.pressed;
+        }
+        if (!oneLine || !after.locked)
+            return "phase 2 without exactly one legal line pressed and the board locked";
+        break;
+    }
+    default:
+        return "phase " + std::to_string(state.Phase);
+    }
+    const bool click = action.kind == Kind::Click || action.kind == Kind::ClickThroughLock;
+    if (click && after.phase == before.phase && !after.sameButPrompt(before))
+        return "a wrong click changed more than the prompt";
+    return std::nullopt;
+}
+
+std::optional<std::string> AgreesWithModel(const Table &table, const Model &model)
+{
+    const GameState &state = table.game.state();
+    if (state.Board != model.board)
+        return "board";
+    if (state.CurrentPlayer != model.player || state.Phase != model.phase)
+        return "player or phase";
+    if (PressedSet(table.view.pressed) != model.pressed || table.view.locked != model.locked)
+        return "pressed cells or lock";
+    if (table.view.prompt != model.prompt || table.view.headline != model.headline)
+        return "prompt or headline";
+    if (table.view.headlineColour != PlayerColour(model.player))
+        return "headline colour";
+    if (static_cast<int>(table.view.results.size()) != model.finished)
+        return "number of finished games";
+    if (model.finished && table.view.results.back().text != model.result)
+        return "result text";
+    return std::nullopt;
+}
+
+// Replays a game's actions from a new game; the first disagreement, if any.
+std::optional<std::string> Replay(const std::vector<Action> &actions)
+{
+    Table table;
+    Model model;
+    model.newGame();
+    for (std::size_t step = 0; step < actions.size(); ++step) {
+        const Snapshot before(table);
+        table.apply(actions[step]);
+        model.apply(actions[step]);
+        auto failure = Invariants(table, before, actions[step]);
+        if (!failure)
+            failure = AgreesWithModel(table, model);
+        if (failure)
+            return "after " + Describe(actions[step]) + " (step " + std::to_string(step + 1) + "): " + *failure;
+    }
+    return std::nullopt;
+}
+
+// Drops actions one at a time while the failure remains.
+std::vector<Action> Shrink(std::vector<Action> actions)
+{
+    for (std::size_t at = actions.size(); at-- > 0;) {
+        std::vector<Action> shorter = actions;
+        shorter.erase(shorter.begin() + static_cast<long>(at));
+        if (Replay(shorter))
+            actions = std::move(shorter);
+    }
+    return actions;
+}
+
+// Chooses the next action: "quitters" click anywhere and give up early,
+// "finishers" mostly play legal captures so their games end on the board.
+class Player_ {
+public:
+    explicit Player_(std::mt19937_64 &random) : Random(random) {}
+
+    void newGame() { Finisher = Random() % 10 < 4; }
+
+    Action next(const Model &model)
+    {
+        const int roll = static_cast<int>(Random() % 1000);
+        const auto anyCell = [this] { return static_cast<std::uint8_t>(Random() % CellCount); };
+        if (!Finisher) {
+            if (roll < 30)
+                return {Kind::GiveUp};
+            if (roll < 80)
+                return {Kind::Reset};
+            if (roll < 180)
+                return {Kind::Move};
+            return {roll < 230 ? Kind::ClickThroughLock : Kind::Click, anyCell()};
+        }
+        if (roll < 20)
+            return {Kind::Click, anyCell()};
+        if (roll < 25)
+            return {Kind::Reset};
+        switch (model.phase) {
+        case 0: {
+            const auto capture = pickCapture(model);
+            return capture ? Action{Kind::Click, static_cast<std::uint8_t>(capture->anchor.index())}
+                           : Action{Kind::Move};
+        }
+        case 1: {
+            const auto capture = pickCapture(model, model.anchor);
+            return capture ? Action{Kind::Click, static_cast<std::uint8_t>(capture->target.index())}
+                           : Action{Kind::Reset};
+        }
+        default:
+            return {Kind::Move};
+        }
+    }
+
+private:
+    std::optional<Capture> pickCapture(const Model &model, std::optional<Cell> from = std::nullopt)
+    {
+        std::optional<Capture> chosen;
+        int seen = 0;
+        ForEachCapture(model.board, model.player, [&](Capture capture) {
+            if (from && !(capture.anchor == *from))
+                return;
+            if (Random() % ++seen == 0)
+                chosen = capture;
+        });
+        return chosen;
+    }
+
+    std::mt19937_64 &Random;
+    bool Finisher = false;
+};
+
+} // namespace
+
+class GameRandomPlayTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomPlayAgreesWithTheModel();
+};
+
+void GameRandomPlayTest::randomPlayAgreesWithTheModel()
+{
+    std::mt19937_64 random(Seed);
+    Player_ player(random);
+    Table table;
+    Model model;
+    model.newGame();
+    player.newGame();
+    std::vector<Action> game;
+    long actions = 0;
+    while (actions < ActionBudget) {
+        Action action = player.next(model);
+        if (game.size() > 3000)
+            action = {Kind::GiveUp}; // both sides passing for ever
+        game.push_back(action);
+        ++actions;
+        const Snapshot before(table);
+        table.apply(action);
+        model.apply(action);
+        auto failure = Invariants(table, before, action);
+        if (!failure)
+            failure = AgreesWithModel(table, model);
+        if (failure) {
+            const std::vector<Action> shortest = Shrink(game);
+            std::string list;
+            for (const Action &step : shortest)
+                list += Describe(step) + " ";
+            QFAIL(qPrintable(QStringLiteral("seed %1, game %2: %3\nshortest failing game: %4")
+                                 .arg(Seed).arg(model.finished + 1)
+                                 .arg(QString::fromStdString(*failure), QString::fromStdString(list))));
+        }
+        if (static_cast<int>(table.view.results.size()) != static_cast<int>(before.results)) {
+            game.clear();
+            player.newGame();
+        }
+    }
+    qInfo("seed %llu: %ld actions, %d finished games", static_cast<unsigned long long>(Seed), actions,
+          model.finished);
+    QVERIFY(model.finished >= 10'000);
+}
+
+int main(int argc, char *argv[])
+{
+    std::vector<char *> passOn{argv[0]};
+    for (int at = 1; at < argc; ++at) {
+        if (std::strcmp(argv[at], "--seed") == 0 && at + 1 < argc)
+            Seed = std::strtoull(argv[++at], nullptr, 10);
+        else if (std::strcmp(argv[at], "--actions") == 0 && at + 1 < argc)
+            ActionBudget = std::strtol(argv[++at], nullptr, 10);
+        else
+            passOn.push_back(argv[at]);
+    }
+    GameRandomPlayTest test;
+    return QTest::qExec(&test, static_cast<int>(passOn.size()), passOn.data());
+}
+#include "tst_GameRandomPlay.moc"
