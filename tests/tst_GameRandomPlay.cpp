@@ -402,7 +402,8 @@ void GameRandomPlayTest::randomPlayAgreesWithTheModel()
     }
     qInfo("seed %llu: %ld actions, %d finished games", static_cast<unsigned long long>(Seed), actions,
           model.finished);
-    QVERIFY(model.finished >= 10'000);
+    // At the default budget that is at least 10,000 finished games.
+    QVERIFY(model.finished >= actions / 120);
 }
 
 int main(int argc, char *argv[])
