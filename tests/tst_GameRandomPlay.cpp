@@ -16,7 +16,8 @@
 namespace {
 
 std::uint64_t Seed = 20261207;
-long ActionBudget = 1'200'000;
+constexpr long DefaultBudget = 1'200'000;
+long ActionBudget = DefaultBudget;
 
 enum class Kind : std::uint8_t { Click, ClickThroughLock, Move, Reset, GiveUp };
 
@@ -402,8 +403,8 @@ void GameRandomPlayTest::randomPlayAgreesWithTheModel()
     }
     qInfo("seed %llu: %ld actions, %d finished games", static_cast<unsigned long long>(Seed), actions,
           model.finished);
-    // At the default budget that is at least 10,000 finished games.
-    QVERIFY(model.finished >= actions / 120);
+    if (ActionBudget == DefaultBudget)
+        QVERIFY(model.finished >= 10'000);
 }
 
 int main(int argc, char *argv[])
