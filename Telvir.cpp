@@ -10,5 +10,7 @@ int main(int argc, char *argv[])
     PrepareApplication(application);
     TelvirWindows windows;
     MainForm->show();
+    // Ask for the keyboard too: with no window manager nobody else gives it.
+    MainForm->activateWindow();
     return application.exec();
 }

@@ -4,10 +4,10 @@
 
 #include "FakeView.h"
 #include "ReferenceRules.h"
+#include "TestOptions.h"
 
 #include <QTest>
 
-#include <cstring>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -15,9 +15,9 @@
 
 namespace {
 
-std::uint64_t Seed = 20261207;
-constexpr long DefaultBudget = 1'200'000;
-long ActionBudget = DefaultBudget;
+long long Seed = 20261207;
+constexpr long long DefaultBudget = 1'200'000;
+long long ActionBudget = DefaultBudget;
 
 enum class Kind : std::uint8_t { Click, ClickThroughLock, Move, Reset, GiveUp };
 
@@ -367,14 +367,14 @@ private slots:
 
 void GameRandomPlayTest::randomPlayAgreesWithTheModel()
 {
-    std::mt19937_64 random(Seed);
+    std::mt19937_64 random(static_cast<std::uint64_t>(Seed));
     Player_ player(random);
     Table table;
     Model model;
     model.newGame();
     player.newGame();
     std::vector<Action> game;
-    long actions = 0;
+    long long actions = 0;
     while (actions < ActionBudget) {
         Action action = player.next(model);
         if (game.size() > 3000)
@@ -401,24 +401,15 @@ void GameRandomPlayTest::randomPlayAgreesWithTheModel()
             player.newGame();
         }
     }
-    qInfo("seed %llu: %ld actions, %d finished games", static_cast<unsigned long long>(Seed), actions,
-          model.finished);
+    qInfo("seed %lld: %lld actions, %d finished games", Seed, actions, model.finished);
     if (ActionBudget == DefaultBudget)
         QVERIFY(model.finished >= 10'000);
 }
 
 int main(int argc, char *argv[])
 {
-    std::vector<char *> passOn{argv[0]};
-    for (int at = 1; at < argc; ++at) {
-        if (std::strcmp(argv[at], "--seed") == 0 && at + 1 < argc)
-            Seed = std::strtoull(argv[++at], nullptr, 10);
-        else if (std::strcmp(argv[at], "--actions") == 0 && at + 1 < argc)
-            ActionBudget = std::strtol(argv[++at], nullptr, 10);
-        else
-            passOn.push_back(argv[at]);
-    }
+    std::vector<char *> rest = TakeNumberOptions(argc, argv, {{"--seed", &Seed}, {"--actions", &ActionBudget}});
     GameRandomPlayTest test;
-    return QTest::qExec(&test, static_cast<int>(passOn.size()), passOn.data());
+    return QTest::qExec(&test, static_cast<int>(rest.size()), rest.data());
 }
 #include "tst_GameRandomPlay.moc"

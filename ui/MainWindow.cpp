@@ -80,17 +80,20 @@ void TMainForm::BoardPoint()
 
 void TMainForm::MoveButtonClick()
 {
-    TheGame.CommitMove();
+    if (TakesInput())
+        TheGame.CommitMove();
 }
 
 void TMainForm::ResetButtonClick()
 {
-    TheGame.ResetTurn();
+    if (TakesInput())
+        TheGame.ResetTurn();
 }
 
 void TMainForm::GiveUpButtonClick()
 {
-    TheGame.GiveUp();
+    if (TakesInput())
+        TheGame.GiveUp();
 }
 
 void TMainForm::ExitGameClick()
@@ -100,7 +103,25 @@ void TMainForm::ExitGameClick()
 
 void TMainForm::GameAboutClick()
 {
-    AboutForm->exec();
+    // Opened from the event loop rather than from inside the shortcut that
+    // asked for it: Qt's shortcut map is busy until that shortcut returns, and
+    // the About window's own access key would not work meanwhile.
+    QMetaObject::invokeMethod(this, &TMainForm::ShowAboutWindow, Qt::QueuedConnection);
+}
+
+void TMainForm::ShowAboutWindow()
+{
+    if (TakesInput())
+        AboutForm->exec();
+}
+
+bool TMainForm::TakesInput() const
+{
+    // Modality stops the mouse and keys, but a click that an access key
+    // started is finished by a timer a moment later, which may fall inside a
+    // modal window's loop, even after the window has hidden; it must not act
+    // on the game behind the window, nor open a second one.
+    return !ModalWindow::IsAnyOpen();
 }
 
 void TMainForm::ShowHeadline(std::string_view text, Rgb colour)

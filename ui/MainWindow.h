@@ -38,6 +38,8 @@ private:
     void Initialize();
     void InitBtnPtrs();
     void PlaceAtScreenCentre();
+    bool TakesInput() const;
+    void ShowAboutWindow();
 
     void ShowHeadline(std::string_view text, Rgb colour) override;
     void ShowPrompt(std::string_view text) override;

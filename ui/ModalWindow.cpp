@@ -14,6 +14,14 @@ void ModalWindow::FinishForm()
     ScaleForm(this, ScreenDpi(screen()));
 }
 
+int ModalWindow::exec()
+{
+    ++Running;
+    const int result = QDialog::exec();
+    --Running;
+    return result;
+}
+
 void ModalWindow::done(int result)
 {
     QDialog::done(result);

@@ -12,7 +12,12 @@ class ModalWindow : public QDialog {
 public:
     using QDialog::QDialog;
 
+    int exec() override;
     void done(int result) override;
+
+    // True from the moment either window is shown until its modal call has
+    // returned, which is a little longer than it is visible.
+    static bool IsAnyOpen() { return Running > 0; }
 
 protected:
     // To be called by each window once its form has been set up.
@@ -22,5 +27,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    static inline int Running = 0;
     bool Placed = false;
 };
