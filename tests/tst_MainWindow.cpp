@@ -475,7 +475,7 @@ void MainWindowTest::aboutWindow()
             PressKey(modal, Qt::Key_Return);
         });
         QTest::keyClick(MainForm, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(title, QString("О программе Тельвир"));
+        QTRY_COMPARE(title, QString("О программе Тельвир"));
         QVERIFY(QTest::qWaitForWindowActive(MainForm));
     }
     QCOMPARE(MainForm->state().Board, before.Board);
