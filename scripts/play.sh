@@ -4,10 +4,10 @@
 source "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 
 install_missing_packages
-build_telvir
+build_telvir build
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-    exec "$TELVIR_BUILD/telvir"
+    exec "$TELVIR_ROOT/build/telvir"
 fi
 
 display=1
@@ -27,4 +27,4 @@ for _ in $(seq 50); do
 done
 
 echo "No display here: Telvir runs on a private VNC display; connect a viewer to localhost:$port (from elsewhere: ssh -L $port:localhost:$port $(id -un)@$(hostname), then localhost:$port)."
-DISPLAY=":$display" "$TELVIR_BUILD/telvir"
+DISPLAY=":$display" "$TELVIR_ROOT/build/telvir"

@@ -4,7 +4,6 @@
 set -euo pipefail
 
 TELVIR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-TELVIR_BUILD=${TELVIR_BUILD:-$TELVIR_ROOT/build}
 
 TELVIR_PACKAGES=(
     cmake g++ make pkg-config            # the tool chain
@@ -30,9 +29,12 @@ install_missing_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# build_telvir FOLDER [cmake options]: configures once, then builds what changed.
 build_telvir() {
-    if [ ! -f "$TELVIR_BUILD/CMakeCache.txt" ]; then
-        cmake -S "$TELVIR_ROOT" -B "$TELVIR_BUILD" "$@" >/dev/null
+    local folder=$TELVIR_ROOT/$1
+    shift
+    if [ ! -f "$folder/CMakeCache.txt" ]; then
+        cmake -S "$TELVIR_ROOT" -B "$folder" "$@" >/dev/null
     fi
-    cmake --build "$TELVIR_BUILD" -j"$(nproc)" -- --no-print-directory >/dev/null
+    cmake --build "$folder" -j"$(nproc)" -- --no-print-directory >/dev/null
 }

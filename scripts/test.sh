@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Builds Telvir and runs every test, installing whatever is missing first.
+# Builds Telvir and runs every test, installing whatever is missing first:
+# once in the normal build, and once more built with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 source "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 
 install_missing_packages
-build_telvir
-cd "$TELVIR_BUILD"
-ctest --output-on-failure -j"$(nproc)"
+for build in build build-sanitize; do
+    options=()
+    [ "$build" = build-sanitize ] && options=(-DTELVIR_SANITIZE=ON)
+    echo "== $build"
+    build_telvir "$build" "${options[@]}"
+    (cd "$TELVIR_ROOT/$build" && ctest --output-on-failure -j"$(nproc)")
+done
