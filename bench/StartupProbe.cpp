@@ -15,7 +15,6 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <memory>
 #include <string>
 
 namespace {
@@ -39,6 +38,12 @@ long ResidentKilobytes()
 // turn of the event loop after the first expose finds the frame complete.
 class FirstFrame : public QObject {
 public:
+    void watch(QWidget *window)
+    {
+        window->winId(); // creates the native window, so its expose can be seen
+        window->windowHandle()->installEventFilter(this);
+    }
+
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed() && !Seen) {
@@ -58,30 +63,25 @@ private:
     bool Seen = false;
 };
 
+// The bare window goes through the same steps as the game: application,
+// window, show, event loop.
+int RunBareWindow(int &argc, char *argv[], FirstFrame &firstFrame)
+{
+    QApplication application(argc, argv);
+    QWidget window;
+    auto *button = new QPushButton(QStringLiteral("OK"), &window);
+    button->move(10, 10);
+    firstFrame.watch(&window);
+    window.show();
+    return application.exec();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const bool game = argc > 1 && std::strcmp(argv[1], "game") == 0;
-    if (game)
-        PrepareEnvironment();
-    QApplication application(argc, argv);
-    std::unique_ptr<TelvirWindows> windows;
-    std::unique_ptr<QWidget> bare;
-    QWidget *window = nullptr;
-    if (game) {
-        PrepareApplication(application);
-        windows = std::make_unique<TelvirWindows>();
-        window = MainForm;
-    } else {
-        bare = std::make_unique<QWidget>();
-        auto *button = new QPushButton(QStringLiteral("OK"), bare.get());
-        button->move(10, 10);
-        window = bare.get();
-    }
     FirstFrame firstFrame;
-    window->winId(); // creates the native window, so its expose can be watched
-    window->windowHandle()->installEventFilter(&firstFrame);
-    window->show();
-    return application.exec();
+    if (argc > 1 && std::strcmp(argv[1], "game") == 0)
+        return RunTelvir(argc, argv, [&firstFrame] { firstFrame.watch(MainForm); });
+    return RunBareWindow(argc, argv, firstFrame);
 }

@@ -34,6 +34,20 @@ void SubstituteDesignFonts()
 
 } // namespace
 
+int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow)
+{
+    PrepareEnvironment();
+    QApplication application(argc, argv);
+    PrepareApplication(application);
+    TelvirWindows windows;
+    if (beforeShow)
+        beforeShow();
+    MainForm->show();
+    // Ask for the keyboard too: with no window manager nobody else gives it.
+    MainForm->activateWindow();
+    return application.exec();
+}
+
 void PrepareEnvironment()
 {
     // The main window is laid out in device pixels and must never be rescaled;

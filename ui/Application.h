@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 class QApplication;
@@ -7,6 +8,11 @@ class TMainForm;
 
 // Start-up shared by the program and by everything that drives its windows
 // (tests, benchmarks), so they all see the same fonts, timing and windows.
+
+// The whole program: start-up, the three windows and the event loop; returns
+// the exit status. `beforeShow` lets tests and benchmarks look in once the
+// windows exist, before the main window first appears.
+int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow = {});
 
 // Before the application object exists.
 void PrepareEnvironment();

@@ -1,0 +1,98 @@
+// The program as a whole process: it must end with status 0, and without a
+// sanitizer report in the sanitizer build, however and whenever it is closed.
+// Each case runs this same executable again as the program, with a scenario
+// played from inside its event loop.
+
+#include "TestOptions.h"
+#include "WindowDriver.h"
+
+#include "ui/AboutWindow.h"
+#include "ui/Application.h"
+
+#include <QProcess>
+
+namespace {
+
+long long Phase = -1;   // how far the turn gets before closing
+long long CloseBox = 0; // 1: the title bar's close box, 0: Ctrl+X
+long long AboutFirst = 0; // 1: try Ctrl+X while the About window is open first
+
+void PlayScenario()
+{
+    if (!QTest::qWaitForWindowActive(MainForm))
+        qFatal("the main window never became active");
+    if (Phase >= 1)
+        ClickCell({3, 3});
+    if (Phase >= 2)
+        ClickCell({5, 3});
+    QWindow *main = MainForm->windowHandle();
+    if (AboutFirst) {
+        WhenModalShows([main](QDialog *about) {
+            QTest::keyClick(main, Qt::Key_X, Qt::ControlModifier);
+            QTest::keyClick(about->windowHandle(), Qt::Key_X, Qt::ControlModifier);
+            if (!about->isVisible())
+                qFatal("Ctrl+X closed the About window");
+            ClickOk(about);
+        });
+        QTest::keyClick(main, Qt::Key_A, Qt::ControlModifier);
+        QTRY_VERIFY(AboutForm->isHidden() && QTest::qWaitForWindowActive(MainForm));
+    }
+    if (CloseBox)
+        main->close();
+    else
+        QTest::keyClick(main, Qt::Key_X, Qt::ControlModifier);
+}
+
+} // namespace
+
+class TelvirTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void endsCleanly_data();
+    void endsCleanly();
+};
+
+void TelvirTest::endsCleanly_data()
+{
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<int>("closeBox");
+    QTest::addColumn<int>("aboutFirst");
+    for (int phase = 0; phase <= 2; ++phase) {
+        QTest::addRow("Ctrl+X in phase %d", phase) << phase << 0 << 0;
+        QTest::addRow("close box in phase %d", phase) << phase << 1 << 0;
+    }
+    QTest::addRow("Ctrl+X after trying it in the About window") << 2 << 0 << 1;
+}
+
+void TelvirTest::endsCleanly()
+{
+    QFETCH(int, phase);
+    QFETCH(int, closeBox);
+    QFETCH(int, aboutFirst);
+    QProcess program;
+    program.start(QCoreApplication::applicationFilePath(),
+                  {"--phase", QString::number(phase), "--close-box", QString::number(closeBox), "--about-first",
+                   QString::number(aboutFirst)});
+    QVERIFY(program.waitForFinished(30000));
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(program.exitCode() == 0, qPrintable(errors));
+    QVERIFY2(!errors.contains("Sanitizer") && !errors.contains("runtime error"), qPrintable(errors));
+}
+
+int main(int argc, char *argv[])
+{
+    std::vector<char *> rest = TakeNumberOptions(
+        argc, argv, {{"--phase", &Phase}, {"--close-box", &CloseBox}, {"--about-first", &AboutFirst}});
+    if (Phase >= 0) {
+        int count = static_cast<int>(rest.size());
+        return RunTelvir(count, rest.data(), [] {
+            QMetaObject::invokeMethod(qApp, PlayScenario, Qt::QueuedConnection);
+        });
+    }
+    QCoreApplication application(argc, argv);
+    TelvirTest test;
+    return QTest::qExec(&test, static_cast<int>(rest.size()), rest.data());
+}
+#include "tst_Telvir.moc"
