@@ -3,7 +3,9 @@
 
 #include "ui/Application.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QMenu>
 #include <QFrame>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -55,6 +57,7 @@ private slots:
     void resetAndGiveUpButtons();
     void wholeGame();
     void aboutWindow();
+    void accessibility();
 
 private:
     std::unique_ptr<TelvirWindows> Windows;
@@ -488,6 +491,61 @@ void MainWindowTest::aboutWindow()
     QCOMPARE(Prompt(), QString("Куда ставим новую фишку?"));
     // The focus goes back where it was.
     QCOMPARE(QApplication::focusWidget(), Find(MainForm, "ResetButton"));
+}
+
+namespace {
+
+QAccessibleInterface *Accessible(QObject *object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+} // namespace
+
+void MainWindowTest::accessibility()
+{
+    // (Without a screen reader on the accessibility bus Qt sends no change
+    // events, so only what a reader would ask for is checked here.)
+    const auto press = QAccessibleActionInterface::pressAction();
+
+    QCOMPARE(Accessible(Button({0, 0}))->text(QAccessible::Name), QString("a8: пусто"));
+    QCOMPARE(Accessible(Button({7, 7}))->text(QAccessible::Name), QString("h1: пусто"));
+    QCOMPARE(Accessible(Button({3, 3}))->text(QAccessible::Name), QString("d5: зелёная фишка"));
+    QCOMPARE(Accessible(Button({4, 4}))->text(QAccessible::Name), QString("e4: красная фишка"));
+
+    QAccessibleInterface *anchor = Accessible(Button({3, 3}));
+    QVERIFY(anchor->state().checkable);
+    QVERIFY(!anchor->state().checked);
+    QCOMPARE(anchor->actionInterface()->actionNames(), QStringList{press});
+
+    // "Press" is a left click, answered by the rules.
+    anchor->actionInterface()->doAction(press);
+    QCOMPARE(Prompt(), QString("Куда ставим новую фишку?"));
+    QVERIFY(anchor->state().checked);
+    Accessible(Button({0, 0}))->actionInterface()->doAction(press);
+    QCOMPARE(Prompt(), QString("Кого там бить собрался?"));
+    QVERIFY(!Accessible(Button({0, 0}))->state().checked);
+    Accessible(Button({5, 3}))->actionInterface()->doAction(press);
+    QCOMPARE(Prompt(), QString("Ход или сброс?"));
+    // A locked board takes no presses either.
+    Accessible(Button({0, 0}))->actionInterface()->doAction(press);
+    Accessible(Button({4, 3}))->actionInterface()->doAction(press);
+    QVERIFY(!Button({0, 0})->isChecked());
+    QVERIFY(Button({4, 3})->isChecked());
+
+    QAccessibleInterface *move = Accessible(Find(MainForm, "MoveButton"));
+    QCOMPARE(move->text(QAccessible::Name), QString("Ход"));
+    QCOMPARE(move->text(QAccessible::Description), QString("Закончить ход"));
+    QCOMPARE(Accessible(Find(MainForm, "GiveUpButton"))->text(QAccessible::Description),
+             QString("Текущий игрок сдается!"));
+    ClickCommand("MoveButton");
+    QCOMPARE(Accessible(Button({4, 3}))->text(QAccessible::Name), QString("e5: зелёная фишка"));
+
+    QAccessibleInterface *gameMenu = Accessible(MainForm->findChild<QMenu *>("GameMenu"));
+    QCOMPARE(gameMenu->child(0)->text(QAccessible::Name), QString("Выход"));
+    QAccessibleInterface *helpMenu = Accessible(MainForm->findChild<QMenu *>("HelpMenu"));
+    QCOMPARE(helpMenu->child(1)->text(QAccessible::Name), QString("О Программе..."));
+    QVERIFY(helpMenu->child(0)->state().disabled);
 }
 
 TELVIR_TEST_MAIN(MainWindowTest)

@@ -7,6 +7,7 @@
 
 #include "ui/Application.h"
 
+#include <QAccessible>
 #include <QMenu>
 
 #include <random>
@@ -165,6 +166,12 @@ public:
                 menu->close();
             break;
         }
+        case 18:
+            // A screen reader's "press".
+            QAccessible::queryAccessibleInterface(Button(cell()))
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+            break;
         default:
             ClickCell(cell());
             break;

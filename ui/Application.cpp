@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "AboutWindow.h"
+#include "CellButton.h"
 #include "EndGameWindow.h"
 #include "MainWindow.h"
 
@@ -64,6 +65,7 @@ void PrepareApplication(QApplication &application)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/Telvir.bmp")));
     SubstituteDesignFonts();
     application.setStyle(new TooltipTimingStyle);
+    CellButton::InstallAccessibility();
 }
 
 TelvirWindows::TelvirWindows() : Main(std::make_unique<TMainForm>())

@@ -1,11 +1,44 @@
 #include "CellButton.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <qdrawutil.h>
 
 namespace {
 
 constexpr int FrameWidth = 2;
+
+// Qt's own interface for a checkable button offers "toggle", which would
+// press a cell behind the rules' back; a cell offers only a real click.
+class CellButtonAccessible : public QAccessibleWidget {
+public:
+    explicit CellButtonAccessible(CellButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            button()->click(); // does nothing on a locked board, like the mouse
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    CellButton *button() const { return static_cast<CellButton *>(widget()); }
+};
+
+QAccessibleInterface *CreateCellButtonAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("CellButton") && object->isWidgetType())
+        return new CellButtonAccessible(static_cast<CellButton *>(object));
+    return nullptr;
+}
 
 } // namespace
 
@@ -21,9 +54,23 @@ void CellButton::setPicture(const QPixmap &picture)
     update();
 }
 
+void CellButton::InstallAccessibility()
+{
+    QAccessible::installFactory(CreateCellButtonAccessible);
+}
+
 QSize CellButton::sizeHint() const
 {
     return {40, 40};
+}
+
+void CellButton::checkStateSet()
+{
+    QAbstractButton::checkStateSet();
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CellButton::paintEvent(QPaintEvent *)

@@ -22,8 +22,14 @@ public:
 
     QSize sizeHint() const override;
 
+    // Makes every cell button speak for itself to assistive technology: its
+    // name says where it is and what it holds, its state whether it is
+    // pressed, and its one action, "press", is a left click.
+    static void InstallAccessibility();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void checkStateSet() override;
 
 private:
     int Number = -1;

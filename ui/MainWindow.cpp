@@ -22,6 +22,17 @@ QPixmap WithTransparentBackground(QPixmap picture)
     return picture;
 }
 
+// What a screen reader says for a cell holding 0, 1 or 2: "d4: зелёная фишка", with the
+// columns lettered from the left and the rows numbered 8 down to 1.
+QString CellDescription(Cell cell, CellState value)
+{
+    static const char *const contents[] = {"пусто", "зелёная фишка", "красная фишка"};
+    return QStringLiteral("%1%2: %3")
+        .arg(QChar(u'a' + cell.column))
+        .arg(BoardSide - cell.row)
+        .arg(QString::fromUtf8(contents[value]));
+}
+
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
@@ -155,8 +166,10 @@ void TMainForm::RefreshBoard(const BoardCells &board)
     for (int index = 0; index < CellCount; ++index) {
         if (board[index] == ShownBoard[index])
             continue;
-        if (board[index] < CellPictures.size())
+        if (board[index] < CellPictures.size()) {
             CellButtons[index]->setPicture(CellPictures[board[index]]);
+            CellButtons[index]->setAccessibleName(CellDescription(Cell::fromIndex(index), board[index]));
+        }
         ShownBoard[index] = board[index];
     }
 }
