@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
-"""Draws the cell pictures and the icon as 16-colour BMP files.
+"""Draws the cell pictures and the icon.
 
 The pictures are pixel art: every pixel is decided here, so running this again
-gives the same files byte for byte.  Usage: draw_pictures.py [output folder]
+gives the same files byte for byte.  The cell pictures and the 32 x 32 icon
+are 16-colour BMP files; for the desktop the icon is also drawn to the same
+design at larger sizes as PNG files, and as an SVG file.
+Usage: draw_pictures.py [output folder]
 """
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 # The standard 16-colour palette, in its usual order.
@@ -37,6 +41,21 @@ def write_bmp(path, pixels):
     Path(path).write_bytes(header + info + palette + bytes(body))
 
 
+def write_png(path, pixels):
+    """Writes rows of palette indices as an 8-bit paletted PNG."""
+    height, width = len(pixels), len(pixels[0])
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 3, 0, 0, 0)
+    palette = b"".join(bytes(colour) for colour in PALETTE)
+    rows = b"".join(b"\0" + bytes(row) for row in pixels)
+    Path(path).write_bytes(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"PLTE", palette)
+                           + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
 def disc(cx, cy, radius):
     """The pixels whose centres lie within the circle."""
     def inside(x, y):
@@ -64,15 +83,23 @@ def cell_picture(fill):
     return pixels
 
 
-def icon():
-    """32 x 32: four ringed discs on grey, each with a shadow to the lower right."""
-    pixels = [[GREY] * 32 for _ in range(32)]
-    for (cx, cy), colour in (((8, 8), LIME), ((24, 8), RED),
-                             ((8, 24), RED), ((24, 24), LIME)):
-        body, shadow = disc(cx, cy, 6), disc(cx + 1, cy + 1, 6)
-        ring_outer, ring_inner = disc(cx, cy, 3.6), disc(cx, cy, 2.6)
-        for y in range(32):
-            for x in range(32):
+# The icon's design on a 32-unit square: four discs, each with a grey ring set
+# inside it and a black shadow one unit to the lower right.
+ICON_DISCS = (((8, 8), LIME), ((24, 8), RED), ((8, 24), RED), ((24, 24), LIME))
+DISC_RADIUS, RING_OUTER, RING_INNER, SHADOW = 6, 3.6, 2.6, 1
+
+
+def icon(size=32):
+    """The icon drawn at size x size pixels, with no blended edges."""
+    unit = size / 32
+    pixels = [[GREY] * size for _ in range(size)]
+    for (cx, cy), colour in ICON_DISCS:
+        cx, cy = cx * unit, cy * unit
+        body = disc(cx, cy, DISC_RADIUS * unit)
+        shadow = disc(cx + SHADOW * unit, cy + SHADOW * unit, DISC_RADIUS * unit)
+        ring_outer, ring_inner = disc(cx, cy, RING_OUTER * unit), disc(cx, cy, RING_INNER * unit)
+        for y in range(size):
+            for x in range(size):
                 if body(x, y):
                     in_ring = ring_outer(x, y) and not ring_inner(x, y)
                     pixels[y][x] = GREY if in_ring else colour
@@ -81,12 +108,35 @@ def icon():
     return pixels
 
 
+def icon_svg():
+    """The same design as a scalable picture."""
+    def hex_colour(index):
+        return "#%02x%02x%02x" % PALETTE[index]
+    shapes = [f'<rect width="32" height="32" fill="{hex_colour(GREY)}"/>']
+    for (cx, cy), colour in ICON_DISCS:
+        ring = (RING_OUTER + RING_INNER) / 2
+        shapes += [
+            f'<circle cx="{cx + SHADOW}" cy="{cy + SHADOW}" r="{DISC_RADIUS}" fill="{hex_colour(BLACK)}"/>',
+            f'<circle cx="{cx}" cy="{cy}" r="{DISC_RADIUS}" fill="{hex_colour(colour)}"/>',
+            f'<circle cx="{cx}" cy="{cy}" r="{ring}" fill="none" stroke="{hex_colour(GREY)}" stroke-width="1"/>',
+        ]
+    body = "\n  ".join(shapes)
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32" '
+            f'shape-rendering="crispEdges">\n  {body}\n</svg>\n')
+
+
+ICON_SIZES = (32, 48, 64, 128, 256)
+
+
 def main():
     folder = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).parent)
     write_bmp(folder / "FreeCell.bmp", cell_picture(None))
     write_bmp(folder / "Player1Cell.bmp", cell_picture(GREEN))
     write_bmp(folder / "Player2Cell.bmp", cell_picture(RED))
     write_bmp(folder / "Telvir.bmp", icon())
+    for size in ICON_SIZES:
+        write_png(folder / "icons" / f"{size}.png", icon(size))
+    (folder / "icons" / "scalable.svg").write_text(icon_svg())
 
 
 if __name__ == "__main__":

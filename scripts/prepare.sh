@@ -8,6 +8,7 @@ TELVIR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TELVIR_PACKAGES=(
     cmake g++ make pkg-config            # the tool chain
     valgrind                             # the memory check of a whole game
+    dpkg-dev desktop-file-utils appstream  # packaging and checking the desktop files
     qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
     fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
     xvfb xauth                           # a virtual X server for tests that need a real one

@@ -42,6 +42,7 @@ private slots:
     void initTestCase() { Q_INIT_RESOURCE(assets); }
     void cellPictures_data();
     void cellPictures();
+    void icon_data();
     void icon();
 };
 
@@ -87,32 +88,48 @@ void AssetsTest::cellPictures()
     QCOMPARE(image.pixel(4, 17), fill.rgb());  // between the circles
 }
 
+void AssetsTest::icon_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("size");
+    QTest::newRow("window icon") << ":/assets/Telvir.bmp" << 32;
+    for (int size : {32, 48, 64, 128, 256})
+        QTest::addRow("desktop icon %d", size) << QStringLiteral(TELVIR_SOURCE_DIR "/assets/icons/%1.png").arg(size) << size;
+}
+
 void AssetsTest::icon()
 {
-    const QImage icon = Picture(QStringLiteral("Telvir.bmp"));
-    QCOMPARE(icon.size(), QSize(32, 32));
+    QFETCH(QString, file);
+    QFETCH(int, size);
+    const QImage icon = QImage(file).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(icon.size(), QSize(size, size));
+    // Crisp edges: only the design's own colours, nothing blended.
     QSet<QRgb> colours;
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x)
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
             colours.insert(icon.pixel(x, y));
     }
     QCOMPARE(colours, (QSet<QRgb>{Grey, Black, qRgb(0, 255, 0), qRgb(255, 0, 0)}));
     QCOMPARE(icon.pixel(0, 0), Grey);
-    // Each disc: its colour on the rim, a grey ring inside, its colour again at
-    // the centre, and the black shadow just past its lower right edge.
+    // Each disc, measured in 32ths of the icon: its colour on the rim, a grey
+    // ring inside, its colour again at the centre, and the black shadow just
+    // past its lower right edge.
     const struct {
-        QPoint centre;
+        QPointF centre;
         QRgb colour;
     } discs[] = {{{8, 8}, qRgb(0, 255, 0)}, {{24, 8}, qRgb(255, 0, 0)},
                  {{8, 24}, qRgb(255, 0, 0)}, {{24, 24}, qRgb(0, 255, 0)}};
+    const double unit = size / 32.0;
+    const auto at = [&](QPointF centre, double dx, double dy) {
+        return icon.pixel(int((centre.x() + dx) * unit), int((centre.y() + dy) * unit));
+    };
     for (const auto &disc : discs) {
-        const QPoint c = disc.centre;
-        QCOMPARE(icon.pixel(c.x() - 5, c.y()), disc.colour);
-        QCOMPARE(icon.pixel(c.x() - 4, c.y()), Grey);
-        QCOMPARE(icon.pixel(c.x(), c.y()), disc.colour);
-        QCOMPARE(icon.pixel(c.x() + 6, c.y()), Black);
-        QCOMPARE(icon.pixel(c.x(), c.y() + 6), Black);
-        QCOMPARE(icon.pixel(c.x() - 7, c.y()), Grey);
+        QCOMPARE(at(disc.centre, -5, 0), disc.colour);
+        QCOMPARE(at(disc.centre, -3.1, 0.2), Grey);
+        QCOMPARE(at(disc.centre, 0, 0), disc.colour);
+        QCOMPARE(at(disc.centre, 6.4, 0.5), Black);
+        QCOMPARE(at(disc.centre, 0.5, 6.4), Black);
+        QCOMPARE(at(disc.centre, -7, 0), Grey);
     }
 }
 

@@ -62,6 +62,7 @@ void PrepareApplication(QApplication &application)
     // Only the application name: a display name would be appended to every
     // window title.
     QApplication::setApplicationName(QStringLiteral("Тельвир"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.telvir.Telvir"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/Telvir.bmp")));
     SubstituteDesignFonts();
     application.setStyle(new TooltipTimingStyle);
