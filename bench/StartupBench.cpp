@@ -1,5 +1,6 @@
 // Compares the game's start-up with a bare Qt window's: time from process
-// start to the first complete frame, and resident memory at that point.
+// start to the first complete frame, and resident memory at that point; then
+// measures how long a click on the board takes to be handled and repainted.
 // Needs a display (for example: xvfb-run -a build/bench/telvir-bench).
 // Usage: telvir-bench [runs]
 
@@ -95,5 +96,17 @@ int main(int argc, char *argv[])
         std::printf("%-22s %8.1f ms   %8.1f MB\n", kind ? "Telvir" : "bare Qt window", Median(times[kind]),
                     Median(memory[kind]) / 1024.0);
     std::printf("Telvir / bare          %8.2f x\n", Median(times[1]) / Median(times[0]));
+
+    const std::string command = probe + " clicks";
+    FILE *clicks = popen(command.c_str(), "r");
+    long long nanoseconds = 0;
+    const bool read = clicks && std::fscanf(clicks, "%lld", &nanoseconds) == 1;
+    if (clicks)
+        pclose(clicks);
+    if (!read) {
+        std::fprintf(stderr, "the click probe did not report\n");
+        return 1;
+    }
+    std::printf("click to repaint       %8.3f ms (median of 900: anchor, target, Move)\n", nanoseconds / 1e6);
     return 0;
 }

@@ -1,23 +1,39 @@
 // Starts either the game's windows or a bare Qt window with one button, and
 // reports, once the window's first paint has reached the screen, the monotonic
 // clock in nanoseconds and the resident memory in kilobytes, then exits.
-// Usage: telvir-startup-probe game|bare
+// With "clicks" it plays the cell clicks and Move of one move many times over
+// instead, and reports the median time, in nanoseconds, from a click to its
+// repaint having been handed to the window system.
+// Usage: telvir-startup-probe game|bare|clicks
 
 #include "ui/Application.h"
+#include "ui/CellButton.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include <cstdio>
-#include <cstring>
+#include <string>
 #include <ctime>
 #include <fstream>
 #include <string>
 
 namespace {
+
+long long Now()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000000000LL + now.tv_nsec;
+}
 
 long ResidentKilobytes()
 {
@@ -38,6 +54,8 @@ long ResidentKilobytes()
 // turn of the event loop after the first expose finds the frame complete.
 class FirstFrame : public QObject {
 public:
+    explicit FirstFrame(std::function<void()> then) : Then(std::move(then)) {}
+
     void watch(QWidget *window)
     {
         window->winId(); // creates the native window, so its expose can be seen
@@ -48,20 +66,51 @@ public:
     {
         if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed() && !Seen) {
             Seen = true;
-            QTimer::singleShot(0, [] {
-                timespec now{};
-                clock_gettime(CLOCK_MONOTONIC, &now);
-                std::printf("%lld %ld\n", now.tv_sec * 1000000000LL + now.tv_nsec, ResidentKilobytes());
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
+            QTimer::singleShot(0, Then);
         }
         return false;
     }
 
 private:
+    std::function<void()> Then;
     bool Seen = false;
 };
+
+void ReportFirstFrame()
+{
+    const long long now = Now();
+    std::printf("%lld %ld\n", now, ResidentKilobytes());
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
+}
+
+// One click through the window system, then the repaint it asked for.
+long long TimedClick(QWidget *control)
+{
+    QWindow *window = MainForm->windowHandle();
+    const QPoint where = control->mapTo(MainForm, control->rect().center());
+    const long long started = Now();
+    QTest::mouseClick(window, Qt::LeftButton, {}, where);
+    QCoreApplication::processEvents();
+    return Now() - started;
+}
+
+void ReportClickTimes()
+{
+    auto *move = MainForm->findChild<QWidget *>(QStringLiteral("MoveButton"));
+    std::vector<long long> times;
+    for (int round = 0; round < 300; ++round) {
+        MainForm->NewGame();
+        QCoreApplication::processEvents();
+        times.push_back(TimedClick(MainForm->cellButton({3, 3})));
+        times.push_back(TimedClick(MainForm->cellButton({5, 3})));
+        times.push_back(TimedClick(move));
+    }
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    std::printf("%lld\n", times[times.size() / 2]);
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
+}
 
 // The bare window goes through the same steps as the game: application,
 // window, show, event loop.
@@ -80,8 +129,9 @@ int RunBareWindow(int &argc, char *argv[], FirstFrame &firstFrame)
 
 int main(int argc, char *argv[])
 {
-    FirstFrame firstFrame;
-    if (argc > 1 && std::strcmp(argv[1], "game") == 0)
-        return RunTelvir(argc, argv, [&firstFrame] { firstFrame.watch(MainForm); });
-    return RunBareWindow(argc, argv, firstFrame);
+    const std::string mode = argc > 1 ? argv[1] : "bare";
+    FirstFrame firstFrame(mode == "clicks" ? ReportClickTimes : ReportFirstFrame);
+    if (mode == "bare")
+        return RunBareWindow(argc, argv, firstFrame);
+    return RunTelvir(argc, argv, [&firstFrame] { firstFrame.watch(MainForm); });
 }
