@@ -66,3 +66,20 @@ public:
     std::vector<Result> results;
     std::function<void()> onResultClosed;
 };
+
+// A game on the fake view whose result window starts the next game as soon as
+// it opens, as closing the real one does.
+struct FakeTable {
+    FakeView view;
+    Game game{view};
+
+    FakeTable()
+    {
+        view.onResultClosed = [this] { game.NewGame(); };
+        game.NewGame();
+    }
+    FakeTable(const FakeTable &) = delete;
+    FakeTable &operator=(const FakeTable &) = delete;
+
+    void click(Cell cell) { view.click(game, cell); }
+};

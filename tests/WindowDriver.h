@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/Application.h"
 #include "ui/CellButton.h"
 #include "ui/MainWindow.h"
 
@@ -8,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -15,6 +17,17 @@
 #include <memory>
 
 // Helpers for driving the real windows the way a user does.
+
+// Creates the three windows and shows the main one; true once it is active.
+// From then on a nested modal loop or a form's connection to a slot that
+// does not exist fails the running test.
+inline bool OpenWindows(std::unique_ptr<TelvirWindows> &windows)
+{
+    QTest::failOnWarning(QRegularExpression("QDialog::exec|QObject::connect"));
+    windows = std::make_unique<TelvirWindows>();
+    MainForm->show();
+    return QTest::qWaitForWindowActive(MainForm);
+}
 
 template <typename Control = QWidget>
 Control *Find(const QWidget *window, const char *name)

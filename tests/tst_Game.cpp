@@ -34,17 +34,7 @@ CellSet PressedCells(const FakeView &view)
     return PressedSet(view.pressed);
 }
 
-// A game whose result window starts the next game as soon as it opens.
-struct Table {
-    FakeView view;
-    Game game{view};
-
-    Table()
-    {
-        view.onResultClosed = [this] { game.NewGame(); };
-        game.NewGame();
-    }
-    void click(Cell cell) { view.click(game, cell); }
+struct Table : FakeTable {
     void play(Cell anchor, Cell target)
     {
         click(anchor);

@@ -140,16 +140,8 @@ struct Model {
     }
 };
 
-// One game through the real rules and the recording view.
-struct Table {
-    FakeView view;
-    Game game{view};
-
-    Table()
-    {
-        view.onResultClosed = [this] { game.NewGame(); };
-        game.NewGame();
-    }
+// Games through the real rules and the recording view.
+struct Table : FakeTable {
     void apply(const Action &action)
     {
         const Cell cell = Cell::fromIndex(action.cell);

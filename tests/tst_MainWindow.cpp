@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QFrame>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
@@ -65,12 +64,7 @@ private:
 
 void MainWindowTest::init()
 {
-    // Such as a second modal loop on a window whose loop is running, or a
-    // form's signal bound to a slot that does not exist.
-    QTest::failOnWarning(QRegularExpression("QDialog::exec|QObject::connect"));
-    Windows = std::make_unique<TelvirWindows>();
-    MainForm->show();
-    QVERIFY(QTest::qWaitForWindowActive(MainForm));
+    QVERIFY(OpenWindows(Windows));
 }
 
 void MainWindowTest::cleanup()

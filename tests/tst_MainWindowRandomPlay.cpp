@@ -231,9 +231,8 @@ private slots:
 
 void MainWindowRandomPlayTest::randomInputKeepsTheWindowsTrue()
 {
-    TelvirWindows windows;
-    MainForm->show();
-    QVERIFY(QTest::qWaitForWindowActive(MainForm));
+    std::unique_ptr<TelvirWindows> windows;
+    QVERIFY(OpenWindows(windows));
     std::mt19937_64 random(static_cast<std::uint64_t>(Seed));
     Monkey monkey(random);
 

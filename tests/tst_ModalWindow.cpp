@@ -5,7 +5,6 @@
 #include "ui/EndGameWindow.h"
 #include "ui/FormScaling.h"
 
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 
@@ -99,12 +98,7 @@ private:
 
 void ModalWindowTest::init()
 {
-    // Such as a second modal loop on a window whose loop is running, or a
-    // form's signal bound to a slot that does not exist.
-    QTest::failOnWarning(QRegularExpression("QDialog::exec|QObject::connect"));
-    Windows = std::make_unique<TelvirWindows>();
-    MainForm->show();
-    QVERIFY(QTest::qWaitForWindowActive(MainForm));
+    QVERIFY(OpenWindows(Windows));
 }
 
 void ModalWindowTest::cleanup()

@@ -52,8 +52,11 @@ int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow)
 void PrepareEnvironment()
 {
     // The main window is laid out in device pixels and must never be rescaled;
-    // the two small windows scale themselves to the screen's resolution.
+    // the two small windows scale themselves to the screen's resolution. So
+    // neither the screen's resolution nor a desktop's scale factors apply.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
 }
 
 void PrepareApplication(QApplication &application)

@@ -21,7 +21,6 @@ public:
     void NewGame();
 
     const GameState &state() const { return TheGame.state(); }
-    Game &game() { return TheGame; }
     CellButton *cellButton(Cell cell) const { return CellButtons[cell.index()]; }
     // The value whose picture the cell shows; 255 before the first picture.
     CellState shownCell(Cell cell) const { return ShownBoard[cell.index()]; }
