@@ -22,15 +22,13 @@ void Game::NewGame()
 {
     State.PlayerNames[1] = PlayerName("Игрок-1");
     State.PlayerNames[2] = PlayerName("Игрок-2");
-    State.Board.fill(EmptyCell);
-    State.Board[Cell{3, 3}.index()] = 1;
-    State.Board[Cell{3, 4}.index()] = 1;
-    State.Board[Cell{4, 3}.index()] = 2;
-    State.Board[Cell{4, 4}.index()] = 2;
-    View.RefreshBoard(State.Board);
-    ReleaseAllCells();
-    State.CurrentPlayer = 1;
-    StartTurn();
+    // Side by side, not crosswise: player 1 in the fourth column, player 2 in the fifth.
+    BoardCells start{};
+    start[Cell{3, 3}.index()] = 1;
+    start[Cell{3, 4}.index()] = 1;
+    start[Cell{4, 3}.index()] = 2;
+    start[Cell{4, 4}.index()] = 2;
+    SetUpPosition(start, 1);
 }
 
 void Game::SetUpPosition(const BoardCells &board, Player toMove)

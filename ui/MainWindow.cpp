@@ -22,8 +22,8 @@ QPixmap WithTransparentBackground(QPixmap picture)
     return picture;
 }
 
-// What a screen reader says for a cell holding 0, 1 or 2: "d4: зелёная фишка", with the
-// columns lettered from the left and the rows numbered 8 down to 1.
+// What a screen reader says for a cell holding 0, 1 or 2: "d4: зелёная фишка",
+// with the columns lettered from the left and the rows numbered 8 down to 1.
 QString CellDescription(Cell cell, CellState value)
 {
     static const char *const contents[] = {"пусто", "зелёная фишка", "красная фишка"};
@@ -84,9 +84,11 @@ void TMainForm::NewGame()
 void TMainForm::BoardPoint()
 {
     const auto *button = qobject_cast<const CellButton *>(sender());
-    if (!button || button->number() < 0 || cellButton(Cell{CellColumn(*button), CellRow(*button)}) != button)
+    if (!button || button->number() < 0)
         return;
-    TheGame.CellClicked({CellColumn(*button), CellRow(*button)});
+    const Cell cell{CellColumn(*button), CellRow(*button)};
+    if (cellButton(cell) == button)
+        TheGame.CellClicked(cell);
 }
 
 void TMainForm::MoveButtonClick()
