@@ -105,6 +105,11 @@ void ReportClickTimes()
         times.push_back(TimedClick(MainForm->cellButton({3, 3})));
         times.push_back(TimedClick(MainForm->cellButton({5, 3})));
         times.push_back(TimedClick(move));
+        if (MainForm->state().Board[Cell{4, 3}.index()] != 1) {
+            std::fprintf(stderr, "the clicks did not make the move\n");
+            QCoreApplication::exit(1);
+            return;
+        }
     }
     std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
     std::printf("%lld\n", times[times.size() / 2]);
