@@ -136,7 +136,9 @@ int main(int argc, char *argv[])
 {
     const std::string mode = argc > 1 ? argv[1] : "bare";
     FirstFrame firstFrame(mode == "clicks" ? ReportClickTimes : ReportFirstFrame);
+    // The mode is the probe's own argument, not the program's.
+    int count = 1;
     if (mode == "bare")
-        return RunBareWindow(argc, argv, firstFrame);
-    return RunTelvir(argc, argv, [&firstFrame] { firstFrame.watch(MainForm); });
+        return RunBareWindow(count, argv, firstFrame);
+    return RunTelvir(count, argv, [&firstFrame] { firstFrame.watch(MainForm); });
 }

@@ -11,8 +11,8 @@ TELVIR_PACKAGES=(
     dpkg-dev desktop-file-utils appstream  # packaging and checking the desktop files
     qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
     fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
-    xvfb xauth                           # a virtual X server for tests that need a real one
-    tigervnc-standalone-server           # a private display when there is none
+    xvfb xauth x11-utils openbox         # a virtual X server and a window manager for tests that need them
+    tigervnc-standalone-server tigervnc-tools  # a private display when there is none
 )
 
 as_root() {

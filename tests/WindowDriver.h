@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -42,6 +43,22 @@ inline QString Headline() { return Find<QLabel>(MainForm, "BigMessage")->text();
 inline QString Prompt() { return Find<QLabel>(MainForm, "StatusLine")->text(); }
 inline CellButton *Button(Cell cell) { return MainForm->cellButton(cell); }
 inline QPoint Middle(const QWidget *widget) { return widget->rect().center(); }
+
+// How far the window with its frame (as far as Qt knows it) stands from the
+// centre of its screen.
+inline QPoint OffCentre(const QWidget *window)
+{
+    const QRect screen = window->screen()->availableGeometry();
+    const QRect outer = window->frameGeometry();
+    return outer.topLeft() - screen.topLeft()
+        - QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+}
+
+inline bool Centred(const QWidget *window)
+{
+    const QPoint off = OffCentre(window);
+    return qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1;
+}
 
 inline void ClickCell(Cell cell, Qt::MouseButton button = Qt::LeftButton)
 {

@@ -1,6 +1,7 @@
 #include "TelvirTestMain.h"
 #include "WindowDriver.h"
 
+#include "ui/AboutWindow.h"
 #include "ui/Application.h"
 
 #include <QAccessible>
@@ -87,9 +88,7 @@ void MainWindowTest::windowFrame()
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!MainForm->windowIcon().isNull());
-    // Centred as well as the window frame, unknown before the first showing, allows.
-    const QPoint offCentre = MainForm->geometry().center() - MainForm->screen()->availableGeometry().center();
-    QVERIFY(offCentre.manhattanLength() <= 8);
+    QVERIFY(Centred(MainForm));
 }
 
 void MainWindowTest::controls_data()
@@ -538,6 +537,20 @@ void MainWindowTest::accessibility()
     QAccessibleInterface *helpMenu = Accessible(MainForm->findChild<QMenu *>("HelpMenu"));
     QCOMPARE(helpMenu->child(1)->text(QAccessible::Name), QString("О Программе..."));
     QVERIFY(helpMenu->child(0)->state().disabled);
+
+    // Modality holds for assistive technology as it does for the mouse.
+    bool pressedBehindModal = true;
+    QString promptBehindModal;
+    WhenModalShows([&](QDialog *modal) {
+        Accessible(Button({4, 4}))->actionInterface()->doAction(press);
+        pressedBehindModal = Button({4, 4})->isChecked();
+        promptBehindModal = Prompt();
+        ClickOk(modal);
+    });
+    QTest::keyClick(MainForm, Qt::Key_A, Qt::ControlModifier);
+    QTRY_VERIFY(AboutForm->isHidden() && !promptBehindModal.isEmpty());
+    QVERIFY(!pressedBehindModal);
+    QCOMPARE(promptBehindModal, QString("Укажи первую бьющую фишку."));
 }
 
 TELVIR_TEST_MAIN(MainWindowTest)

@@ -51,6 +51,8 @@ class TelvirTest : public QObject {
 private slots:
     void endsCleanly_data();
     void endsCleanly();
+    void commandLine_data();
+    void commandLine();
 };
 
 void TelvirTest::endsCleanly_data()
@@ -79,6 +81,60 @@ void TelvirTest::endsCleanly()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QVERIFY2(program.exitCode() == 0, qPrintable(errors));
     QVERIFY2(!errors.contains("Sanitizer") && !errors.contains("runtime error"), qPrintable(errors));
+}
+
+void TelvirTest::commandLine_data()
+{
+    // The real program, with no display unless one is given. A status of -1
+    // means that it started and is still waiting for the players.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output"); // standard output, then standard error
+    const QString hint = "Try 'telvir --help' for more information.\n";
+    QTest::newRow("help") << QStringList{"--help"} << "" << 0 << "Usage: telvir [options]\n";
+    QTest::newRow("version") << QStringList{"-v"} << "" << 0 << "Тельвир (telvir) 1.2\n";
+    QTest::newRow("no display") << QStringList{} << "" << 1
+        << "telvir: no display to open (DISPLAY is not set); run it in a desktop session, or start it with "
+           "scripts/play.sh, which opens a private display.\n";
+    QTest::newRow("a display that cannot be opened") << QStringList{} << ":4711" << 1
+        << "telvir: cannot open the display ':4711'; ";
+    QTest::newRow("unknown option") << QStringList{"-platform", "offscreen", "--colour"} << "" << 2
+        << "telvir: Unknown option 'colour'.\n" + hint;
+    QTest::newRow("stray argument") << QStringList{"-platform", "offscreen", "game"} << "" << 2
+        << "telvir: Unexpected argument 'game'.\n" + hint;
+    QTest::newRow("the toolkit's options") << QStringList{"-platform", "offscreen", "-style", "fusion", "-reverse"}
+        << "" << -1 << "";
+}
+
+void TelvirTest::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, display);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    if (!display.isEmpty())
+        environment.insert("DISPLAY", display);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(TELVIR_PROGRAM, arguments);
+    const bool finished = program.waitForFinished(status < 0 ? 1500 : 30000);
+    if (status < 0) {
+        QVERIFY2(!finished, program.readAllStandardError().constData());
+        program.kill();
+        program.waitForFinished();
+        return;
+    }
+    QVERIFY(finished);
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
+    const QString printed = QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
+    QVERIFY2(printed.contains(output), qPrintable(printed));
+    if (status == 1) // one line, and nothing of the toolkit's own
+        QCOMPARE(printed.count('\n'), 1);
 }
 
 int main(int argc, char *argv[])

@@ -1,6 +1,7 @@
 #include "CellButton.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -24,8 +25,11 @@ public:
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString &action) override
     {
-        if (action == pressAction())
-            button()->click(); // does nothing on a locked board, like the mouse
+        // Like the mouse, it does nothing on a locked board, nor behind a
+        // modal window: modality stops only the window system's input.
+        const QWidget *modal = QApplication::activeModalWidget();
+        if (action == pressAction() && (!modal || modal == button()->window()))
+            button()->click();
     }
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 

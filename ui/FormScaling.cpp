@@ -1,11 +1,10 @@
 #include "FormScaling.h"
 
+#include "Desktop.h"
+
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-
-#include <xcb/xcb.h>
 
 #include <cmath>
 
@@ -13,17 +12,6 @@ namespace {
 
 // Qt reports this when nothing has set a resolution for text.
 constexpr int UnsetDpi = 96;
-
-int X11ServerDpi()
-{
-    const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
-        return 0;
-    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(x11->connection())).data;
-    if (!screen || screen->height_in_millimeters == 0)
-        return 0;
-    return static_cast<int>(std::lround(screen->height_in_pixels * 25.4 / screen->height_in_millimeters));
-}
 
 } // namespace
 

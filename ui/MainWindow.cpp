@@ -2,12 +2,12 @@
 
 #include "AboutWindow.h"
 #include "CellButton.h"
+#include "Desktop.h"
 #include "EndGameWindow.h"
 #include "FormFonts.h"
 #include "Text.h"
 
 #include <QLayout>
-#include <QScreen>
 
 TMainForm *MainForm = nullptr;
 
@@ -46,7 +46,6 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
                    | Qt::WindowCloseButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Initialize();
-    PlaceAtScreenCentre();
 }
 
 void TMainForm::Initialize()
@@ -70,10 +69,10 @@ void TMainForm::InitBtnPtrs()
     }
 }
 
-void TMainForm::PlaceAtScreenCentre()
+void TMainForm::showEvent(QShowEvent *event)
 {
-    adjustSize();
-    move(screen()->availableGeometry().center() - rect().center());
+    CentreOnFirstShowing(this);
+    QMainWindow::showEvent(event);
 }
 
 void TMainForm::NewGame()

@@ -33,10 +33,12 @@ public slots:
     void ExitGameClick();
     void GameAboutClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void Initialize();
     void InitBtnPtrs();
-    void PlaceAtScreenCentre();
     bool TakesInput() const;
     void ShowAboutWindow();
 

@@ -1,10 +1,10 @@
 #include "ModalWindow.h"
 
+#include "Desktop.h"
 #include "FormFonts.h"
 #include "FormScaling.h"
 
 #include <QKeyEvent>
-#include <QScreen>
 
 void ModalWindow::FinishForm()
 {
@@ -34,12 +34,8 @@ void ModalWindow::done(int result)
 
 void ModalWindow::showEvent(QShowEvent *event)
 {
-    // An explicit move also tells QDialog not to re-centre the window at the
-    // next showing, so it comes back wherever the user left it.
-    if (!Placed) {
-        move(screen()->availableGeometry().center() - rect().center());
-        Placed = true;
-    }
+    // Placing it also tells QDialog not to re-centre it at the next showing.
+    CentreOnFirstShowing(this);
     QDialog::showEvent(event);
 }
 

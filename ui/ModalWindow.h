@@ -28,5 +28,4 @@ protected:
 
 private:
     static inline int Running = 0;
-    bool Placed = false;
 };
