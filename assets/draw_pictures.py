@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Telvir developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the cell pictures and the icon.
 
 The pictures are pixel art: every pixel is decided here, so running this again

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Compares the game's start-up with a bare Qt window's: time from process
 // start to the first complete frame, and resident memory at that point; then
 // measures how long a click on the board takes to be handled and repainted.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts either the game's windows or a bare Qt window with one button, and
 // reports, once the window's first paint has reached the screen, the monotonic
 // clock in nanoseconds and the resident memory in kilobytes, then exits.

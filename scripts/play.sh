@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Telvir developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Telvir and starts it, installing whatever is missing first. Without a
 # display it opens a private VNC display reachable from this machine only.
 source "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"

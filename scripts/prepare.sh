@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Telvir developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by play.sh and test.sh: installs what a fresh Debian 12 lacks and
 # builds the project into build/. Both steps do nothing when nothing changed.
 
@@ -9,6 +12,7 @@ TELVIR_PACKAGES=(
     cmake g++ make pkg-config            # the tool chain
     valgrind                             # the memory check of a whole game
     dpkg-dev desktop-file-utils appstream  # packaging and checking the desktop files
+    lintian reuse ninja-build            # the checks a distribution makes, and a packager's build
     qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
     fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
     xvfb xauth x11-utils openbox         # a virtual X server and a window manager for tests that need them
@@ -31,12 +35,27 @@ install_missing_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# build_telvir FOLDER [cmake options]: configures once, then builds what changed.
+# build_telvir FOLDER [cmake options]: configures when the folder is new or
+# the options differ from last time, then builds what changed.
 build_telvir() {
     local folder=$TELVIR_ROOT/$1
     shift
-    if [ ! -f "$folder/CMakeCache.txt" ]; then
-        cmake -S "$TELVIR_ROOT" -B "$folder" "$@" >/dev/null
+    local options="$*"
+    if [ ! -f "$folder/CMakeCache.txt" ] || [ "$(cat "$folder/.telvir-options" 2>/dev/null)" != "$options" ]; then
+        quietly cmake -S "$TELVIR_ROOT" -B "$folder" "$@"
+        printf '%s' "$options" >"$folder/.telvir-options"
     fi
-    cmake --build "$folder" -j"$(nproc)" -- --no-print-directory >/dev/null
+    quietly cmake --build "$folder" --parallel "$(nproc)"
+}
+
+# Runs a command, showing what it printed only when it fails.
+quietly() {
+    local log
+    log=$(mktemp)
+    if ! "$@" >"$log" 2>&1; then
+        cat "$log"
+        rm -f "$log"
+        return 1
+    fi
+    rm -f "$log"
 }

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Telvir developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Telvir and runs every test, installing whatever is missing first:
 # once in the normal build, and once more built with AddressSanitizer and
 # UndefinedBehaviorSanitizer.

@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# Builds the Debian package, unpacks it into a scratch root, checks what it
-# holds, validates its desktop files and starts the installed program.
-# Usage: package-test.sh BUILD-FOLDER
+# SPDX-FileCopyrightText: 2026 The Telvir developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Builds the Debian package, checks it as Debian does (lintian), unpacks it
+# into a scratch root, checks what it holds, validates its desktop files and
+# starts the installed program the way its desktop entry does. Also checks
+# the source tree's licensing (reuse).
+# Usage: package-test.sh SOURCE-FOLDER BUILD-FOLDER
 set -euo pipefail
-build=$1
+source=$1
+build=$2
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 (cd "$build" && cpack -G DEB -B "$scratch/package" >/dev/null)
 package=$(ls "$scratch"/package/telvir_*.deb)
 dpkg-deb --field "$package" Depends | grep -q 'libqt6widgets6' || { echo "no Qt dependency"; exit 1; }
+# Errors and warnings fail; informational tags do not.
+lintian --fail-on error,warning "$package" 2>/dev/null
+reuse --root "$source" lint --quiet || reuse --root "$source" lint
 
 root=$scratch/root
 dpkg -x "$package" "$root"
 expected=(
-    usr/bin/telvir
+    usr/games/telvir
     usr/share/applications/org.telvir.Telvir.desktop
+    usr/share/doc/telvir/changelog.gz
+    usr/share/doc/telvir/copyright
+    usr/share/man/man6/telvir.6.gz
     usr/share/metainfo/org.telvir.Telvir.metainfo.xml
     usr/share/icons/hicolor/32x32/apps/org.telvir.Telvir.png
     usr/share/icons/hicolor/48x48/apps/org.telvir.Telvir.png
@@ -32,8 +44,11 @@ fi
 desktop-file-validate "$root/usr/share/applications/org.telvir.Telvir.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.telvir.Telvir.metainfo.xml"
 
-# Still running after two seconds: it started and is waiting for the player.
+# Started as its desktop entry says, and still running after two seconds: it
+# is waiting for the players.
+exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/org.telvir.Telvir.desktop")
+[ "$exec_line" = /usr/games/telvir ] || { echo "the desktop entry starts $exec_line"; exit 1; }
 status=0
-QT_QPA_PLATFORM=offscreen timeout 2 "$root/usr/bin/telvir" || status=$?
+QT_QPA_PLATFORM=offscreen timeout 2 "$root$exec_line" || status=$?
 [ "$status" -eq 124 ] || { echo "the installed program ended with status $status"; exit 1; }
 echo "package ok: $(basename "$package")"

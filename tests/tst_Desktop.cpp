@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The windows on a real X server under a real window manager, which frames
 // them after they are mapped: each must still stand at the centre of the
 // screen frame and all, and come back where the user left it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "game/FixedText.h"
 
 #include <QTest>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random play against a small independent model of the rules, checked after
 // every action. A failure prints the seed and the shortest list of actions
 // that still fails; `tst_GameRandomPlay --seed N [--actions N]` replays a run.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random mouse and keyboard input on the real windows, checked after every
 // event against the game state. `--seed N` and `--events N` replay a run.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program as a whole process: it must end with status 0, and without a
 // sanitizer report in the sanitizer build, however and whenever it is closed.
 // Each case runs this same executable again as the program, with a scenario

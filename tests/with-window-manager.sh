@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Telvir developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command on a virtual X server of its own, under the openbox window
 # manager. Usage: with-window-manager.sh COMMAND [ARGUMENTS]
 set -euo pipefail
