@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Game.h"
+#include "game/Game.h"
 
-#include "Line.h"
+#include "game/Line.h"
 
 namespace {
 
@@ -14,6 +14,14 @@ constexpr std::string_view OccupiedPrompt = "Укажи СВОБОДНУЮ кл�
 constexpr std::string_view NoCapturePrompt = "Кого там бить собрался?";
 constexpr std::string_view MoveOrResetPrompt = "Ход или сброс?";
 
+constexpr std::string_view HeadlinePrefix = "Ходит ";
+constexpr std::string_view WinnerPrefix = "Выиграл ";
+constexpr std::string_view WinnerSuffix = "!";
+
+// Room for the longest name, so that a name is never cut.
+using HeadlineText = FixedText<CharacterCount(HeadlinePrefix) + NameCapacity>;
+using ResultText = FixedText<CharacterCount(WinnerPrefix) + NameCapacity + CharacterCount(WinnerSuffix)>;
+
 } // namespace
 
 Player OtherPlayer(Player player)
@@ -23,8 +31,8 @@ Player OtherPlayer(Player player)
 
 void Game::NewGame()
 {
-    State.PlayerNames[1] = PlayerName("Игрок-1");
-    State.PlayerNames[2] = PlayerName("Игрок-2");
+    m_state.PlayerNames[1] = PlayerName("Игрок-1");
+    m_state.PlayerNames[2] = PlayerName("Игрок-2");
     // Side by side, not crosswise: player 1 in the fourth column, player 2 in the fifth.
     BoardCells start{};
     start[Cell{3, 3}.index()] = 1;
@@ -36,114 +44,112 @@ void Game::NewGame()
 
 void Game::SetUpPosition(const BoardCells &board, Player toMove)
 {
-    State.Board = board;
-    View.RefreshBoard(State.Board);
+    m_state.Board = board;
+    m_view.RefreshBoard(m_state.Board);
     ReleaseAllCells();
-    State.CurrentPlayer = toMove;
+    m_state.CurrentPlayer = toMove;
     StartTurn();
 }
 
 void Game::StartTurn()
 {
-    State.Phase = 0;
-    FixedText<38> headline("Ходит ");
-    headline.append(State.PlayerNames[State.CurrentPlayer].view());
-    View.ShowHeadline(headline.view(), PlayerColour(State.CurrentPlayer));
-    View.ShowPrompt(FirstDiscPrompt);
-    View.SetBoardLocked(false);
+    m_state.Phase = TurnPhase::WaitingForAnchor;
+    HeadlineText headline(HeadlinePrefix);
+    headline.append(m_state.PlayerNames[m_state.CurrentPlayer].view());
+    m_view.ShowHeadline(headline.view(), PlayerColour(m_state.CurrentPlayer));
+    m_view.ShowPrompt(FirstDiscPrompt);
+    m_view.SetBoardLocked(false);
 }
 
 void Game::CellClicked(Cell cell)
 {
-    switch (State.Phase) {
-    case 0:
+    switch (m_state.Phase) {
+    case TurnPhase::WaitingForAnchor:
         PickAnchor(cell);
         break;
-    case 1:
+    case TurnPhase::WaitingForTarget:
         PickTarget(cell);
         break;
-    default:
+    case TurnPhase::WaitingForMoveOrReset:
         // The board is locked while a line is marked, so no click should get
         // here; if one does, undo the flip it made so the line stays intact.
-        View.SetCellPressed(cell, !View.IsCellPressed(cell));
+        m_view.SetCellPressed(cell, !m_view.IsCellPressed(cell));
         break;
     }
 }
 
 void Game::PickAnchor(Cell cell)
 {
-    if (State.at(cell) == State.CurrentPlayer) {
-        State.AnchorColumn = static_cast<std::uint8_t>(cell.column);
-        State.AnchorRow = static_cast<std::uint8_t>(cell.row);
-        View.SetCellPressed(cell, true);
-        State.Phase = 1;
-        View.ShowPrompt(TargetPrompt);
+    if (m_state.at(cell) == m_state.CurrentPlayer) {
+        m_state.AnchorColumn = static_cast<std::uint8_t>(cell.column);
+        m_state.AnchorRow = static_cast<std::uint8_t>(cell.row);
+        m_view.SetCellPressed(cell, true);
+        m_state.Phase = TurnPhase::WaitingForTarget;
+        m_view.ShowPrompt(TargetPrompt);
     } else {
-        View.ShowPrompt(NotOwnDiscPrompt);
-        View.SetCellPressed(cell, false);
+        m_view.ShowPrompt(NotOwnDiscPrompt);
+        m_view.SetCellPressed(cell, false);
     }
 }
 
 void Game::PickTarget(Cell cell)
 {
-    const Cell anchor{State.AnchorColumn, State.AnchorRow};
+    const Cell anchor{m_state.AnchorColumn, m_state.AnchorRow};
     bool marked = false;
-    if (State.at(cell) != EmptyCell) {
-        View.ShowPrompt(OccupiedPrompt);
+    if (m_state.at(cell) != EmptyCell) {
+        m_view.ShowPrompt(OccupiedPrompt);
     } else {
         const auto line = LineBetween(anchor, cell);
-        if (line && EnclosesOnly(*line, State.Board, OtherPlayer(State.CurrentPlayer))) {
-            View.SetBoardLocked(true);
-            State.Phase = 2;
-            for (int k = 0; k < line->cells; ++k)
-                View.SetCellPressed(line->at(k), true);
-            View.ShowPrompt(MoveOrResetPrompt);
+        if (line && EnclosesOnly(*line, m_state.Board, OtherPlayer(m_state.CurrentPlayer))) {
+            m_view.SetBoardLocked(true);
+            m_state.Phase = TurnPhase::WaitingForMoveOrReset;
+            for (int k = 0; k < line->length; ++k)
+                m_view.SetCellPressed(line->at(k), true);
+            m_view.ShowPrompt(MoveOrResetPrompt);
             marked = true;
         } else {
-            View.ShowPrompt(NoCapturePrompt);
+            m_view.ShowPrompt(NoCapturePrompt);
         }
     }
     // The click has flipped the button; put it into the state the outcome needs.
     if (cell == anchor)
-        View.SetCellPressed(cell, true);
+        m_view.SetCellPressed(cell, true);
     else if (!marked)
-        View.SetCellPressed(cell, false);
+        m_view.SetCellPressed(cell, false);
 }
 
 void Game::CommitMove()
 {
-    if (State.Phase == 1)
+    if (m_state.Phase == TurnPhase::WaitingForTarget)
         return;
     int mine = 0;
     int theirs = 0;
     int empty = 0;
     for (int index = 0; index < CellCount; ++index) {
         const Cell cell = Cell::fromIndex(index);
-        if (View.IsCellPressed(cell)) {
-            State.Board[index] = State.CurrentPlayer;
-            View.SetCellPressed(cell, false);
+        if (m_view.IsCellPressed(cell)) {
+            m_state.Board[index] = m_state.CurrentPlayer;
+            m_view.SetCellPressed(cell, false);
         }
-        const CellState owner = State.Board[index];
+        const CellState owner = m_state.Board[index];
         if (owner == EmptyCell)
             ++empty;
-        else if (owner == State.CurrentPlayer)
+        else if (owner == m_state.CurrentPlayer)
             ++mine;
         else
             ++theirs;
     }
-    View.RefreshBoard(State.Board);
-    State.CurrentPlayer = OtherPlayer(State.CurrentPlayer);
+    m_view.RefreshBoard(m_state.Board);
+    m_state.CurrentPlayer = OtherPlayer(m_state.CurrentPlayer);
     if (empty > 0 && mine > 0 && theirs > 0) {
         StartTurn();
         return;
     }
-    const Player mover = OtherPlayer(State.CurrentPlayer);
-    if (mine < theirs)
-        ShowResult(State.CurrentPlayer);
-    else if (mine == theirs)
-        ShowResult(Draw);
-    else
-        ShowResult(mover);
+    const Player mover = OtherPlayer(m_state.CurrentPlayer);
+    const GameOutcome outcome = mine < theirs ? m_state.CurrentPlayer : mine == theirs ? Draw : mover;
+    // ShowResult returns only once the result window has started the next
+    // game on this same object: nothing may follow it here.
+    ShowResult(outcome);
 }
 
 void Game::ResetTurn()
@@ -154,22 +160,23 @@ void Game::ResetTurn()
 
 void Game::GiveUp()
 {
-    ShowResult(OtherPlayer(State.CurrentPlayer));
+    // The last thing done: when it returns, the next game has begun.
+    ShowResult(OtherPlayer(m_state.CurrentPlayer));
 }
 
 void Game::ShowResult(GameOutcome outcome)
 {
     if (outcome == Draw) {
-        View.ShowResultWindow("Ничья!", GreyColour);
+        m_view.ShowResultWindow("Ничья!", GreyColour);
         return;
     }
-    FixedText<41> text("Выиграл ");
-    text.append(State.PlayerNames[outcome].view()).append("!");
-    View.ShowResultWindow(text.view(), PlayerColour(outcome));
+    ResultText text(WinnerPrefix);
+    text.append(m_state.PlayerNames[outcome].view()).append(WinnerSuffix);
+    m_view.ShowResultWindow(text.view(), PlayerColour(outcome));
 }
 
 void Game::ReleaseAllCells()
 {
     for (int index = 0; index < CellCount; ++index)
-        View.SetCellPressed(Cell::fromIndex(index), false);
+        m_view.SetCellPressed(Cell::fromIndex(index), false);
 }

@@ -3,22 +3,28 @@
 
 #pragma once
 
-#include "FixedText.h"
-#include "GameView.h"
-#include "Types.h"
+#include "game/FixedText.h"
+#include "game/GameView.h"
+#include "game/Types.h"
 
 #include <array>
 #include <cstdint>
 
-using PlayerName = FixedText<32>;
+inline constexpr std::size_t NameCapacity = 32; // characters
+using PlayerName = FixedText<NameCapacity>;
+
+// How far the current turn has got, named for what it waits for.
+enum class TurnPhase : std::uint8_t {
+    WaitingForAnchor,      // one of the mover's own discs; no cell pressed
+    WaitingForTarget,      // an empty cell; the anchor pressed
+    WaitingForMoveOrReset, // a legal line pressed and the board locked
+};
 
 // One game: plain data, owned by the main window for its whole life.
 struct GameState {
     BoardCells Board{};
     Player CurrentPlayer = 1;
-    // 0: waiting for the mover's own disc; 1: anchor picked, waiting for the
-    // target; 2: a legal line is pressed and the board locked.
-    std::uint8_t Phase = 0;
+    TurnPhase Phase = TurnPhase::WaitingForAnchor;
     // The disc picked in phase 0; meaningful in phases 1 and 2 only.
     std::uint8_t AnchorColumn = 0;
     std::uint8_t AnchorRow = 0;
@@ -35,9 +41,9 @@ Player OtherPlayer(Player player);
 // through the GameView given at construction.
 class Game {
 public:
-    explicit Game(GameView &view) : View(view) {}
+    explicit Game(GameView &view) : m_view(view) {}
 
-    const GameState &state() const { return State; }
+    const GameState &state() const { return m_state; }
 
     void NewGame();
     void StartTurn();
@@ -56,6 +62,6 @@ public:
 private:
     void ReleaseAllCells();
 
-    GameView &View;
-    GameState State;
+    GameView &m_view;
+    GameState m_state;
 };

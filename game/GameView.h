@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "Types.h"
+#include "game/Types.h"
 
 #include <string_view>
 

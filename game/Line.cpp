@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Line.h"
+#include "game/Line.h"
 
 #include <algorithm>
 
@@ -27,12 +27,12 @@ std::optional<Line> LineBetween(Cell anchor, Cell target)
     return std::nullopt;
 }
 
-bool EnclosesOnly(const Line &line, const BoardCells &board, CellState between)
+bool EnclosesOnly(const Line &line, const BoardCells &board, Player opponent)
 {
-    if (line.cells < 3)
+    if (line.length < 3)
         return false;
-    for (int k = 1; k < line.cells - 1; ++k) {
-        if (board[line.at(k).index()] != between)
+    for (int k = 1; k < line.length - 1; ++k) {
+        if (board[line.at(k).index()] != opponent)
             return false;
     }
     return true;

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "Types.h"
+#include "game/Types.h"
 
 #include <optional>
 
@@ -12,7 +12,7 @@ struct Line {
     Cell first;
     int columnStep = 0;
     int rowStep = 0;
-    int cells = 0;
+    int length = 0; // how many cells, both ends included
 
     constexpr Cell at(int k) const { return {first.column + k * columnStep, first.row + k * rowStep}; }
 };
@@ -22,5 +22,5 @@ struct Line {
 std::optional<Line> LineBetween(Cell anchor, Cell target);
 
 // A capture: at least one cell between the ends, and every one of them
-// holding a disc of the given player.
-bool EnclosesOnly(const Line &line, const BoardCells &board, CellState between);
+// holding a disc of the opponent.
+bool EnclosesOnly(const Line &line, const BoardCells &board, Player opponent);

@@ -3,14 +3,21 @@
 
 #pragma once
 
-#include "game/Types.h"
+#include "game/Game.h"
 
 #include <bitset>
+#include <optional>
+#include <string>
 
 // The line rule written independently of the game, for checking it: walk from
 // the anchor one cell at a time in each of the eight directions over the
 // opponent's discs.
 using CellSet = std::bitset<CellCount>;
+
+inline bool OnBoard(Cell cell)
+{
+    return cell.column >= 0 && cell.column < BoardSide && cell.row >= 0 && cell.row < BoardSide;
+}
 
 // The cells a capture from anchor to target presses, anchor and target
 // included; empty when the target closes no line.
@@ -26,8 +33,7 @@ inline CellSet ReferenceCapture(const BoardCells &board, Cell anchor, Cell targe
             cells.set(anchor.index());
             int between = 0;
             Cell at{anchor.column + dc, anchor.row + dr};
-            while (at.column >= 0 && at.column < 8 && at.row >= 0 && at.row < 8
-                   && board[at.index()] == opponent) {
+            while (OnBoard(at) && board[at.index()] == opponent) {
                 cells.set(at.index());
                 ++between;
                 at = {at.column + dc, at.row + dr};
@@ -67,15 +73,39 @@ void ForEachCapture(const BoardCells &board, Player player, Visit visit)
             for (int dr = -1; dr <= 1; ++dr) {
                 Cell at{anchor.column + dc, anchor.row + dr};
                 int between = 0;
-                while (at.column >= 0 && at.column < 8 && at.row >= 0 && at.row < 8
-                       && board[at.index()] == opponent) {
+                while (OnBoard(at) && board[at.index()] == opponent) {
                     ++between;
                     at = {at.column + dc, at.row + dr};
                 }
-                if (between > 0 && at.column >= 0 && at.column < 8 && at.row >= 0 && at.row < 8
-                    && board[at.index()] == EmptyCell)
+                if (between > 0 && OnBoard(at) && board[at.index()] == EmptyCell)
                     visit(Capture{anchor, at});
             }
         }
     }
+}
+
+// What the pressed cells and the board's lock must be in the state's phase:
+// nothing when they agree, otherwise what is wrong.
+inline std::optional<std::string> PhaseMismatch(const GameState &state, const CellSet &pressed, bool locked)
+{
+    const Cell anchor{state.AnchorColumn, state.AnchorRow};
+    const CellState opponent = state.CurrentPlayer == 1 ? 2 : 1;
+    switch (state.Phase) {
+    case TurnPhase::WaitingForAnchor:
+        if (pressed.any() || locked)
+            return "waiting for an anchor with cells pressed or the board locked";
+        return std::nullopt;
+    case TurnPhase::WaitingForTarget:
+        if (pressed.count() != 1 || !pressed[anchor.index()] || state.at(anchor) != state.CurrentPlayer || locked)
+            return "waiting for a target without exactly the mover's anchor pressed";
+        return std::nullopt;
+    case TurnPhase::WaitingForMoveOrReset:
+        for (int index = 0; index < CellCount; ++index) {
+            if (locked && pressed[index]
+                && ReferenceCapture(state.Board, anchor, Cell::fromIndex(index), opponent) == pressed)
+                return std::nullopt;
+        }
+        return "waiting for Move without exactly one legal line pressed and the board locked";
+    }
+    return "phase " + std::to_string(static_cast<int>(state.Phase));
 }

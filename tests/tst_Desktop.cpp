@@ -5,8 +5,8 @@
 // them after they are mapped: each must still stand at the centre of the
 // screen frame and all, and come back where the user left it.
 
-#include "TelvirTestMain.h"
-#include "WindowDriver.h"
+#include "tests/TelvirTestMain.h"
+#include "tests/WindowDriver.h"
 
 #include "ui/AboutWindow.h"
 #include "ui/EndGameWindow.h"

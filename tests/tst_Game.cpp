@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Boards.h"
-#include "FakeView.h"
-#include "ReferenceRules.h"
+#include "tests/Boards.h"
+#include "tests/FakeView.h"
+#include "tests/ReferenceRules.h"
 
 #include <QTest>
 
@@ -88,7 +88,7 @@ void GameTest::newGameShowsTheStartingPosition()
     QCOMPARE(table.view.headline, std::string("Ходит Игрок-1"));
     QVERIFY(table.view.headlineColour == GreenColour);
     QCOMPARE(table.view.prompt, std::string("Укажи первую бьющую фишку."));
-    QCOMPARE(table.game.state().Phase, 0);
+    QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
     QVERIFY(!table.view.locked);
 
@@ -99,7 +99,7 @@ void GameTest::newGameShowsTheStartingPosition()
     table.game.NewGame();
     QCOMPARE(table.view.pressedCount(), 0);
     QVERIFY(!table.view.locked);
-    QCOMPARE(table.game.state().Phase, 0);
+    QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
 }
 
 void GameTest::anchorClicks_data()
@@ -107,10 +107,10 @@ void GameTest::anchorClicks_data()
     QTest::addColumn<Cell>("cell");
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<bool>("pressed");
-    QTest::addColumn<int>("phase");
-    QTest::newRow("own disc") << Cell{3, 4} << "Куда ставим новую фишку?" << true << 1;
-    QTest::newRow("empty cell") << Cell{0, 0} << "Укажи на СВОЮ фишку!" << false << 0;
-    QTest::newRow("opponent's disc") << Cell{4, 3} << "Укажи на СВОЮ фишку!" << false << 0;
+    QTest::addColumn<TurnPhase>("phase");
+    QTest::newRow("own disc") << Cell{3, 4} << "Куда ставим новую фишку?" << true << TurnPhase::WaitingForTarget;
+    QTest::newRow("empty cell") << Cell{0, 0} << "Укажи на СВОЮ фишку!" << false << TurnPhase::WaitingForAnchor;
+    QTest::newRow("opponent's disc") << Cell{4, 3} << "Укажи на СВОЮ фишку!" << false << TurnPhase::WaitingForAnchor;
 }
 
 void GameTest::anchorClicks()
@@ -118,7 +118,7 @@ void GameTest::anchorClicks()
     QFETCH(Cell, cell);
     QFETCH(QString, prompt);
     QFETCH(bool, pressed);
-    QFETCH(int, phase);
+    QFETCH(TurnPhase, phase);
     Table table;
     table.click(cell);
     QCOMPARE(QString::fromStdString(table.view.prompt), prompt);
@@ -163,7 +163,7 @@ void GameTest::targetClicks()
         expected.set(cell.index());
     QVERIFY(PressedCells(table.view) == expected);
     const bool marked = pressed.size() > 1;
-    QCOMPARE(table.game.state().Phase, marked ? 2 : 1);
+    QCOMPARE(table.game.state().Phase, marked ? TurnPhase::WaitingForMoveOrReset : TurnPhase::WaitingForTarget);
     QCOMPARE(table.view.locked, marked);
     QVERIFY(table.game.state().Board == before);
 }
@@ -196,7 +196,7 @@ void GameTest::lineRuleAgreesWithAWalkOverTheBoard()
                 const bool legal = expected.any();
                 if (!legal)
                     expected = Cells({anchor});
-                if (PressedCells(view) != expected || (game.state().Phase == 2) != legal)
+                if (PressedCells(view) != expected || (game.state().Phase == TurnPhase::WaitingForMoveOrReset) != legal)
                     QFAIL(qPrintable(QStringLiteral("round %1: anchor (%2, %3), target (%4, %5)")
                                          .arg(round).arg(anchor.column).arg(anchor.row)
                                          .arg(target.column).arg(target.row)));
@@ -217,7 +217,7 @@ void GameTest::boardIsColumnMajor()
     table.game.SetUpPosition(board, 1);
     table.click({0, 0});
     table.click({3, 0});
-    QCOMPARE(table.game.state().Phase, 2);
+    QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForMoveOrReset);
     QVERIFY(PressedCells(table.view) == Cells({{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
 }
 
@@ -265,7 +265,7 @@ void GameTest::clicksWhileALineIsMarkedChangeNothing()
         table.click(cell);
         QVERIFY(table.view.pressed == pressed);
         QCOMPARE(table.view.prompt, std::string("Ход или сброс?"));
-        QCOMPARE(table.game.state().Phase, 2);
+        QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForMoveOrReset);
     }
 }
 
@@ -288,7 +288,7 @@ void GameTest::moveGivesTheLineToTheMover()
     QCOMPARE(table.view.pressedCount(), 0);
     QVERIFY(!table.view.locked);
     QCOMPARE(table.game.state().CurrentPlayer, Player(2));
-    QCOMPARE(table.game.state().Phase, 0);
+    QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
     QCOMPARE(table.view.headline, std::string("Ходит Игрок-2"));
     QVERIFY(table.view.headlineColour == RedColour);
     QCOMPARE(table.view.prompt, std::string("Укажи первую бьющую фишку."));
@@ -311,7 +311,7 @@ void GameTest::passesAndMoveWithAnAnchorPicked()
     table.view.prompt = "untouched";
     table.view.headline = "untouched";
     table.game.CommitMove();
-    QCOMPARE(table.game.state().Phase, 1);
+    QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForTarget);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
     QVERIFY(PressedCells(table.view) == Cells({{3, 4}}));
     QCOMPARE(table.view.prompt, std::string("untouched"));
@@ -324,14 +324,14 @@ void GameTest::resetTakesTheTurnBack()
     table.click({3, 3});
     table.game.ResetTurn();
     QCOMPARE(table.view.pressedCount(), 0);
-    QCOMPARE(table.game.state().Phase, 0);
+    QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
 
     table.click({3, 3});
     table.click({5, 5});
     table.game.ResetTurn();
     QCOMPARE(table.view.pressedCount(), 0);
     QVERIFY(!table.view.locked);
-    QCOMPARE(table.game.state().Phase, 0);
+    QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
     QCOMPARE(table.view.prompt, std::string("Укажи первую бьющую фишку."));
     QVERIFY(table.game.state().Board == StartingPosition);
@@ -361,7 +361,7 @@ void GameTest::givingUp()
             QCOMPARE(table.view.pressedCount(), 0);
             QVERIFY(!table.view.locked);
             QCOMPARE(table.game.state().CurrentPlayer, Player(1));
-            QCOMPARE(table.game.state().Phase, 0);
+            QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
         }
     }
 }
@@ -371,13 +371,13 @@ void GameTest::endOfGame_data()
     QTest::addColumn<int>("moverDiscs");
     QTest::addColumn<int>("opponentDiscs");
     QTest::addColumn<QString>("result");
-    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<Rgb>("colour");
     // Player 1 moves from (0, 0) over (1, 0) to (2, 0); the other discs fill
     // the board from the top left, mover's first.
-    QTest::newRow("takes the last disc") << 3 << 0 << "Выиграл Игрок-1!" << QColor(0, 128, 0);
-    QTest::newRow("fills the board level") << 29 << 32 << "Ничья!" << QColor(128, 128, 128);
-    QTest::newRow("fills the board behind") << 10 << 51 << "Выиграл Игрок-2!" << QColor(255, 0, 0);
-    QTest::newRow("fills the board ahead") << 40 << 21 << "Выиграл Игрок-1!" << QColor(0, 128, 0);
+    QTest::newRow("takes the last disc") << 3 << 0 << "Выиграл Игрок-1!" << Rgb{0, 128, 0};
+    QTest::newRow("fills the board level") << 29 << 32 << "Ничья!" << Rgb{128, 128, 128};
+    QTest::newRow("fills the board behind") << 10 << 51 << "Выиграл Игрок-2!" << Rgb{255, 0, 0};
+    QTest::newRow("fills the board ahead") << 40 << 21 << "Выиграл Игрок-1!" << Rgb{0, 128, 0};
 }
 
 void GameTest::endOfGame()
@@ -385,7 +385,7 @@ void GameTest::endOfGame()
     QFETCH(int, moverDiscs);
     QFETCH(int, opponentDiscs);
     QFETCH(QString, result);
-    QFETCH(QColor, colour);
+    QFETCH(Rgb, colour);
     BoardCells board{};
     board[Cell{0, 0}.index()] = 1;
     board[Cell{1, 0}.index()] = 2;
@@ -407,7 +407,7 @@ void GameTest::endOfGame()
     QCOMPARE(table.view.results.size(), size_t(1));
     const auto &shown = table.view.results[0];
     QCOMPARE(QString::fromStdString(shown.text), result);
-    QCOMPARE(QColor(shown.colour.red, shown.colour.green, shown.colour.blue), colour);
+    QVERIFY(shown.colour == colour);
     // The final position is drawn and released before the window opens, and
     // the mover's headline and prompt stay until the next game.
     QCOMPARE(shown.board[(Cell{2, 0}.index())], CellState(1));

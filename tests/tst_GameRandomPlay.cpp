@@ -5,9 +5,9 @@
 // every action. A failure prints the seed and the shortest list of actions
 // that still fails; `tst_GameRandomPlay --seed N [--actions N]` replays a run.
 
-#include "FakeView.h"
-#include "ReferenceRules.h"
-#include "TestOptions.h"
+#include "tests/FakeView.h"
+#include "tests/ReferenceRules.h"
+#include "tests/TestOptions.h"
 
 #include <QTest>
 
@@ -174,7 +174,7 @@ struct Snapshot {
 
     explicit Snapshot(const Table &table)
         : board(table.game.state().Board), player(table.game.state().CurrentPlayer),
-          phase(table.game.state().Phase), pressed(PressedSet(table.view.pressed)), locked(table.view.locked),
+          phase(static_cast<int>(table.game.state().Phase)), pressed(PressedSet(table.view.pressed)), locked(table.view.locked),
           prompt(table.view.prompt), headline(table.view.headline), results(table.view.results.size())
     {
     }
@@ -210,31 +210,8 @@ std::optional<std::string> Invariants(const Table &table, const Snapshot &before
         if (before.pressed.none() && gameEnded)
             return "a pass ended the game";
     }
-    const Cell anchor{state.AnchorColumn, state.AnchorRow};
-    switch (state.Phase) {
-    case 0:
-        if (after.pressed.any() || after.locked)
-            return "phase 0 with cells pressed or the board locked";
-        break;
-    case 1:
-        if (after.pressed.count() != 1 || !after.pressed[anchor.index()] || state.at(anchor) != state.CurrentPlayer
-            || after.locked)
-            return "phase 1 without exactly the mover's anchor pressed";
-        break;
-    case 2: {
-        bool oneLine = false;
-        for (int index = 0; index < CellCount && !oneLine; ++index) {
-            oneLine = after.pressed[index]
-                      && ReferenceCapture(state.Board, anchor, Cell::fromIndex(index),
-                                          OtherPlayer(state.CurrentPlayer)) == after.pressed;
-        }
-        if (!oneLine || !after.locked)
-            return "phase 2 without exactly one legal line pressed and the board locked";
-        break;
-    }
-    default:
-        return "phase " + std::to_string(state.Phase);
-    }
+    if (const auto mismatch = PhaseMismatch(state, after.pressed, after.locked))
+        return mismatch;
     const bool click = action.kind == Kind::Click || action.kind == Kind::ClickThroughLock;
     if (click && after.phase == before.phase && !after.sameButPrompt(before))
         return "a wrong click changed more than the prompt";
@@ -246,7 +223,7 @@ std::optional<std::string> AgreesWithModel(const Table &table, const Model &mode
     const GameState &state = table.game.state();
     if (state.Board != model.board)
         return "board";
-    if (state.CurrentPlayer != model.player || state.Phase != model.phase)
+    if (state.CurrentPlayer != model.player || static_cast<int>(state.Phase) != model.phase)
         return "player or phase";
     if (PressedSet(table.view.pressed) != model.pressed || table.view.locked != model.locked)
         return "pressed cells or lock";

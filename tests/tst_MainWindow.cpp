@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "TelvirTestMain.h"
-#include "WindowDriver.h"
+#include "tests/TelvirTestMain.h"
+#include "tests/WindowDriver.h"
 
 #include "ui/AboutWindow.h"
 #include "ui/Application.h"
@@ -279,7 +279,7 @@ void MainWindowTest::cellClicks()
     QTest::mousePress(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
     QTest::mouseRelease(Button({3, 3}), Qt::LeftButton, {}, QPoint(-30, 20));
     QVERIFY(!Button({3, 3})->isChecked());
-    QCOMPARE(MainForm->state().Phase, 0);
+    QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForAnchor);
 
     // An empty cell is not the mover's: it does not stay pressed.
     ClickCell({0, 0});
@@ -293,7 +293,7 @@ void MainWindowTest::cellClicks()
     QTest::mouseRelease(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
     QCOMPARE(Prompt(), QString("Укажи СВОБОДНУЮ клетку!"));
     QVERIFY(Button({3, 3})->isChecked());
-    QCOMPARE(MainForm->state().Phase, 1);
+    QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForTarget);
 
     ClickCell({5, 3});
     QCOMPARE(Prompt(), QString("Ход или сброс?"));
@@ -320,7 +320,7 @@ void MainWindowTest::wrongTargetClicks()
         QCOMPARE(Prompt(), QString(click.prompt));
         QVERIFY(Button({3, 3})->isChecked());
         QCOMPARE(Button(click.cell)->isChecked(), (click.cell == Cell{3, 3}));
-        QCOMPARE(MainForm->state().Phase, 1);
+        QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForTarget);
         QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
     }
 }
@@ -337,7 +337,7 @@ void MainWindowTest::lockedBoard()
         QCOMPARE(Button(cell)->isChecked(), pressed);
         QCOMPARE(Prompt(), QString("Ход или сброс?"));
     }
-    QCOMPARE(MainForm->state().Phase, 2);
+    QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForMoveOrReset);
     // Locking changes nothing that can be seen on the board.
     Find(MainForm, "BoardPanel")->setEnabled(true);
     QCOMPARE(Look(Find(MainForm, "BoardPanel")), locked);
@@ -387,7 +387,7 @@ void MainWindowTest::clicksFromOtherButtonsAreIgnored()
     QObject::connect(&stranger, SIGNAL(clicked()), MainForm, SLOT(BoardPoint()));
     stranger.click();
     QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
-    QCOMPARE(MainForm->state().Phase, 0);
+    QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForAnchor);
 }
 
 void MainWindowTest::resetAndGiveUpButtons()
@@ -480,7 +480,7 @@ void MainWindowTest::aboutWindow()
         QVERIFY(QTest::qWaitForWindowActive(MainForm));
     }
     QCOMPARE(MainForm->state().Board, before.Board);
-    QCOMPARE(MainForm->state().Phase, 1);
+    QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForTarget);
     QVERIFY(Button({3, 3})->isChecked());
     QCOMPARE(Prompt(), QString("Куда ставим новую фишку?"));
     // The focus goes back where it was.

@@ -4,9 +4,9 @@
 // Random mouse and keyboard input on the real windows, checked after every
 // event against the game state. `--seed N` and `--events N` replay a run.
 
-#include "ReferenceRules.h"
-#include "TestOptions.h"
-#include "WindowDriver.h"
+#include "tests/ReferenceRules.h"
+#include "tests/TestOptions.h"
+#include "tests/WindowDriver.h"
 
 #include "ui/Application.h"
 
@@ -39,35 +39,17 @@ QString Disagreement()
             return QStringLiteral("cell (%1, %2) shows the wrong picture").arg(cell.column).arg(cell.row);
         pressed.set(index, Button(cell)->isChecked());
     }
-    const Cell anchor{state.AnchorColumn, state.AnchorRow};
-    const bool locked = !Find(MainForm, "BoardPanel")->isEnabled();
-    switch (state.Phase) {
-    case 0:
-        if (pressed.any() || locked)
-            return "phase 0 with cells pressed or the board locked";
-        break;
-    case 1:
-        if (pressed.count() != 1 || !pressed[anchor.index()] || locked)
-            return "phase 1 without exactly the anchor pressed";
-        break;
-    default: {
-        bool oneLine = false;
-        for (int index = 0; index < CellCount && !oneLine; ++index)
-            oneLine = pressed[index]
-                      && ReferenceCapture(state.Board, anchor, Cell::fromIndex(index),
-                                          OtherPlayer(state.CurrentPlayer)) == pressed;
-        if (!oneLine || !locked)
-            return "phase 2 without one legal line pressed and the board locked";
-    }
-    }
+    if (const auto mismatch = PhaseMismatch(state, pressed, !Find(MainForm, "BoardPanel")->isEnabled()))
+        return QString::fromStdString(*mismatch);
     const QString mover = state.CurrentPlayer == 1 ? "Ходит Игрок-1" : "Ходит Игрок-2";
     if (Headline() != mover)
         return "headline " + Headline();
     const QColor colour = Find(MainForm, "BigMessage")->palette().color(QPalette::WindowText);
     if (colour != (state.CurrentPlayer == 1 ? QColor(0, 128, 0) : QColor(255, 0, 0)))
         return "headline colour";
-    if (!PromptsByPhase[state.Phase].contains(Prompt()))
-        return "prompt " + Prompt() + " in phase " + QString::number(state.Phase);
+    const int phase = static_cast<int>(state.Phase);
+    if (!PromptsByPhase[phase].contains(Prompt()))
+        return "prompt " + Prompt() + " in phase " + QString::number(phase);
     return {};
 }
 
@@ -86,10 +68,11 @@ public:
         std::optional<Cell> chosen;
         int seen = 0;
         ForEachCapture(state.Board, state.CurrentPlayer, [&](Capture capture) {
-            if (state.Phase == 1 && !(capture.anchor == Cell{state.AnchorColumn, state.AnchorRow}))
+            const bool anchorPicked = state.Phase == TurnPhase::WaitingForTarget;
+            if (anchorPicked && !(capture.anchor == Cell{state.AnchorColumn, state.AnchorRow}))
                 return;
             if (roll(++seen) == 0)
-                chosen = state.Phase == 1 ? capture.target : capture.anchor;
+                chosen = anchorPicked ? capture.target : capture.anchor;
         });
         return chosen.value_or(Cell::fromIndex(roll(CellCount)));
     }

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "TelvirTestMain.h"
-#include "WindowDriver.h"
+#include "tests/TelvirTestMain.h"
+#include "tests/WindowDriver.h"
 
 #include "ui/AboutWindow.h"
 #include "ui/EndGameWindow.h"

@@ -6,8 +6,8 @@
 // Each case runs this same executable again as the program, with a scenario
 // played from inside its event loop.
 
-#include "TestOptions.h"
-#include "WindowDriver.h"
+#include "tests/TestOptions.h"
+#include "tests/WindowDriver.h"
 
 #include "ui/AboutWindow.h"
 #include "ui/Application.h"

@@ -3,17 +3,23 @@
 
 #pragma once
 
-#include "ModalWindow.h"
-#include "ui_AboutWindow.h"
+#include "ui/ModalWindow.h"
+
+#include <memory>
+
+namespace Ui {
+class TAboutForm;
+}
 
 class TAboutForm : public ModalWindow {
     Q_OBJECT
 
 public:
     explicit TAboutForm(QWidget *parent = nullptr);
+    ~TAboutForm() override;
 
 private:
-    Ui::TAboutForm Ui;
+    std::unique_ptr<Ui::TAboutForm> m_ui;
 };
 
 extern TAboutForm *AboutForm;

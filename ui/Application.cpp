@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Application.h"
+#include "ui/Application.h"
 
-#include "AboutWindow.h"
-#include "CellButton.h"
-#include "CommandLine.h"
-#include "EndGameWindow.h"
-#include "MainWindow.h"
+#include "ui/AboutWindow.h"
+#include "ui/CellButton.h"
+#include "ui/CommandLine.h"
+#include "ui/EndGameWindow.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -75,17 +75,17 @@ class WindowSystemCheck {
 public:
     WindowSystemCheck(const QString &program, const QString &windowSystem, const QString &display)
     {
-        Program = program;
-        WindowSystem = windowSystem;
-        Display = display;
-        Previous = qInstallMessageHandler(Hold);
+        s_program = program;
+        s_windowSystem = windowSystem;
+        s_display = display;
+        s_previous = qInstallMessageHandler(Hold);
     }
     ~WindowSystemCheck()
     {
-        qInstallMessageHandler(Previous);
-        for (const Message &message : Held)
-            Previous(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category), message.text);
-        Held.clear();
+        qInstallMessageHandler(s_previous);
+        for (const Message &message : s_held)
+            s_previous(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category), message.text);
+        s_held.clear();
     }
     WindowSystemCheck(const WindowSystemCheck &) = delete;
     WindowSystemCheck &operator=(const WindowSystemCheck &) = delete;
@@ -100,28 +100,28 @@ private:
     static void Hold(QtMsgType type, const QMessageLogContext &context, const QString &text)
     {
         if (type != QtFatalMsg) {
-            Held.push_back({type, context.category, text});
+            s_held.push_back({type, context.category, text});
             return;
         }
         QString problem;
-        if (!WindowSystem.isEmpty() && WindowSystem != QLatin1String("xcb"))
-            problem = QStringLiteral("cannot start the window system '%1'").arg(WindowSystem);
-        else if (Display.isEmpty())
+        if (!s_windowSystem.isEmpty() && s_windowSystem != QLatin1String("xcb"))
+            problem = QStringLiteral("cannot start the window system '%1'").arg(s_windowSystem);
+        else if (s_display.isEmpty())
             problem = QStringLiteral("no display to open (DISPLAY is not set)");
         else
-            problem = QStringLiteral("cannot open the display '%1'").arg(Display);
+            problem = QStringLiteral("cannot open the display '%1'").arg(s_display);
         const QString advice = QStringLiteral(
             "run it in a desktop session, or start it with scripts/play.sh, which opens a private display");
-        std::fprintf(stderr, "%s: %s; %s.\n", qPrintable(Program), qPrintable(problem), qPrintable(advice));
+        std::fprintf(stderr, "%s: %s; %s.\n", qPrintable(s_program), qPrintable(problem), qPrintable(advice));
         std::fflush(stderr);
         std::_Exit(1);
     }
 
-    static inline QString Program;
-    static inline QString WindowSystem;
-    static inline QString Display;
-    static inline QtMessageHandler Previous = nullptr;
-    static inline std::vector<Message> Held;
+    static inline QString s_program;
+    static inline QString s_windowSystem;
+    static inline QString s_display;
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline std::vector<Message> s_held;
 };
 
 std::unique_ptr<QApplication> StartApplication(int &argc, char *argv[])
@@ -175,9 +175,9 @@ void PrepareApplication(QApplication &application)
     CellButton::InstallAccessibility();
 }
 
-TelvirWindows::TelvirWindows() : Main(std::make_unique<TMainForm>())
+TelvirWindows::TelvirWindows() : m_main(std::make_unique<TMainForm>())
 {
-    MainForm = Main.get();
+    MainForm = m_main.get();
     EndGameForm = new TEndGameForm(MainForm);
     AboutForm = new TAboutForm(MainForm);
 }

@@ -32,5 +32,5 @@ public:
     TelvirWindows &operator=(const TelvirWindows &) = delete;
 
 private:
-    std::unique_ptr<TMainForm> Main;
+    std::unique_ptr<TMainForm> m_main;
 };

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "CellButton.h"
+#include "ui/CellButton.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -57,7 +57,7 @@ CellButton::CellButton(QWidget *parent) : QAbstractButton(parent)
 
 void CellButton::setPicture(const QPixmap &picture)
 {
-    Picture = picture;
+    m_picture = picture;
     update();
 }
 
@@ -94,15 +94,20 @@ void CellButton::paintEvent(QPaintEvent *)
     if (isChecked())
         painter.fillRect(face, QBrush(colours.color(QPalette::Light), Qt::Dense4Pattern));
     const int shift = sunken ? 1 : 0;
-    painter.drawPixmap(face.topLeft() + QPoint(shift, shift), Picture);
+    painter.drawPixmap(face.topLeft() + QPoint(shift, shift), m_picture);
 }
 
 int CellColumn(const CellButton &button)
 {
-    return button.number() % 8;
+    return button.number() % BoardSide;
 }
 
 int CellRow(const CellButton &button)
 {
-    return button.number() / 8;
+    return button.number() / BoardSide;
+}
+
+Cell CellOf(const CellButton &button)
+{
+    return {CellColumn(button), CellRow(button)};
 }

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "game/Types.h"
+
 #include <QAbstractButton>
 #include <QPixmap>
 
@@ -17,10 +19,10 @@ public:
     explicit CellButton(QWidget *parent = nullptr);
 
     // Position in the run SpeedButton0 .. SpeedButton63, row by row.
-    int number() const { return Number; }
-    void setNumber(int number) { Number = number; }
+    int number() const { return m_number; }
+    void setNumber(int number) { m_number = number; }
 
-    const QPixmap &picture() const { return Picture; }
+    const QPixmap &picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
 
     QSize sizeHint() const override;
@@ -35,9 +37,10 @@ protected:
     void checkStateSet() override;
 
 private:
-    int Number = -1;
-    QPixmap Picture;
+    int m_number = -1;
+    QPixmap m_picture;
 };
 
 int CellColumn(const CellButton &button);
 int CellRow(const CellButton &button);
+Cell CellOf(const CellButton &button);

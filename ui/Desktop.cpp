@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Desktop.h"
+#include "ui/Desktop.h"
 
 #include <QGuiApplication>
 #include <QMargins>

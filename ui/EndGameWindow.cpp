@@ -1,23 +1,26 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "EndGameWindow.h"
+#include "ui/EndGameWindow.h"
 
-#include "MainWindow.h"
-#include "Text.h"
+#include "ui/MainWindow.h"
+#include "ui/Text.h"
+#include "ui_EndGameWindow.h"
 
 TEndGameForm *EndGameForm = nullptr;
 
-TEndGameForm::TEndGameForm(QWidget *parent) : ModalWindow(parent)
+TEndGameForm::TEndGameForm(QWidget *parent) : ModalWindow(parent), m_ui(std::make_unique<Ui::TEndGameForm>())
 {
-    Ui.setupUi(this);
+    m_ui->setupUi(this);
     FinishForm();
 }
 
+TEndGameForm::~TEndGameForm() = default;
+
 void TEndGameForm::ShowResult(const QString &text, Rgb colour)
 {
-    Ui.GameResultMsg->setText(text);
-    SetTextColour(Ui.GameResultMsg, colour);
+    m_ui->GameResultMsg->setText(text);
+    SetTextColour(m_ui->GameResultMsg, colour);
     exec();
 }
 

@@ -3,9 +3,14 @@
 
 #pragma once
 
-#include "../game/Types.h"
-#include "ModalWindow.h"
-#include "ui_EndGameWindow.h"
+#include "game/Types.h"
+#include "ui/ModalWindow.h"
+
+#include <memory>
+
+namespace Ui {
+class TEndGameForm;
+}
 
 // Names the winner; closing it, however that is done, starts the next game.
 class TEndGameForm : public ModalWindow {
@@ -13,6 +18,7 @@ class TEndGameForm : public ModalWindow {
 
 public:
     explicit TEndGameForm(QWidget *parent = nullptr);
+    ~TEndGameForm() override;
 
     // Shows the text modally and returns once the window is closed.
     void ShowResult(const QString &text, Rgb colour);
@@ -21,7 +27,7 @@ public slots:
     void FormClose();
 
 private:
-    Ui::TEndGameForm Ui;
+    std::unique_ptr<Ui::TEndGameForm> m_ui;
 };
 
 extern TEndGameForm *EndGameForm;

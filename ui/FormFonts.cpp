@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "FormFonts.h"
+#include "ui/FormFonts.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "FormScaling.h"
+#include "ui/FormScaling.h"
 
-#include "Desktop.h"
+#include "ui/Desktop.h"
 
 #include <QFontMetrics>
 #include <QScreen>

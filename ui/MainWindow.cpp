@@ -1,14 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "MainWindow.h"
+#include "ui/MainWindow.h"
 
-#include "AboutWindow.h"
-#include "CellButton.h"
-#include "Desktop.h"
-#include "EndGameWindow.h"
-#include "FormFonts.h"
-#include "Text.h"
+#include "ui/AboutWindow.h"
+#include "ui/CellButton.h"
+#include "ui/Desktop.h"
+#include "ui/EndGameWindow.h"
+#include "ui/FormFonts.h"
+#include "ui/Text.h"
+#include "ui_MainWindow.h"
 
 #include <QLayout>
 
@@ -38,9 +39,9 @@ QString CellDescription(Cell cell, CellState value)
 
 } // namespace
 
-TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
+TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::TMainForm>())
 {
-    Ui.setupUi(this);
+    m_ui->setupUi(this);
     UsePixelFontSizes(this);
     // Fixed size with a minimise button but no maximise, neither as a button
     // nor by double-clicking the title bar.
@@ -51,24 +52,26 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     Initialize();
 }
 
+TMainForm::~TMainForm() = default;
+
 void TMainForm::Initialize()
 {
     InitBtnPtrs();
-    TheGame.NewGame();
+    m_game.NewGame();
 }
 
 void TMainForm::InitBtnPtrs()
 {
-    CellPictures = {WithTransparentBackground(Ui.FreeCellImg->pixmap()),
-                    WithTransparentBackground(Ui.Player1CellImg->pixmap()),
-                    WithTransparentBackground(Ui.Player2CellImg->pixmap())};
+    m_cellPictures = {WithTransparentBackground(m_ui->FreeCellImg->pixmap()),
+                    WithTransparentBackground(m_ui->Player1CellImg->pixmap()),
+                    WithTransparentBackground(m_ui->Player2CellImg->pixmap())};
     for (int number = 0; number < CellCount; ++number) {
-        auto *button = Ui.BoardPanel->findChild<CellButton *>(QStringLiteral("SpeedButton%1").arg(number),
+        auto *button = m_ui->BoardPanel->findChild<CellButton *>(QStringLiteral("SpeedButton%1").arg(number),
                                                               Qt::FindDirectChildrenOnly);
         button->setNumber(number);
-        const Cell cell{CellColumn(*button), CellRow(*button)};
-        CellButtons[cell.index()] = button;
-        ShownBoard[cell.index()] = 255;
+        const Cell cell = CellOf(*button);
+        m_cellButtons[cell.index()] = button;
+        m_shownBoard[cell.index()] = NotDrawnYet;
     }
 }
 
@@ -80,7 +83,7 @@ void TMainForm::showEvent(QShowEvent *event)
 
 void TMainForm::NewGame()
 {
-    TheGame.NewGame();
+    m_game.NewGame();
 }
 
 void TMainForm::BoardPoint()
@@ -88,27 +91,27 @@ void TMainForm::BoardPoint()
     const auto *button = qobject_cast<const CellButton *>(sender());
     if (!button || button->number() < 0)
         return;
-    const Cell cell{CellColumn(*button), CellRow(*button)};
+    const Cell cell = CellOf(*button);
     if (cellButton(cell) == button)
-        TheGame.CellClicked(cell);
+        m_game.CellClicked(cell);
 }
 
 void TMainForm::MoveButtonClick()
 {
     if (TakesInput())
-        TheGame.CommitMove();
+        m_game.CommitMove();
 }
 
 void TMainForm::ResetButtonClick()
 {
     if (TakesInput())
-        TheGame.ResetTurn();
+        m_game.ResetTurn();
 }
 
 void TMainForm::GiveUpButtonClick()
 {
     if (TakesInput())
-        TheGame.GiveUp();
+        m_game.GiveUp();
 }
 
 void TMainForm::ExitGameClick()
@@ -141,13 +144,13 @@ bool TMainForm::TakesInput() const
 
 void TMainForm::ShowHeadline(std::string_view text, Rgb colour)
 {
-    Ui.BigMessage->setText(ToQString(text));
-    SetTextColour(Ui.BigMessage, colour);
+    m_ui->BigMessage->setText(ToQString(text));
+    SetTextColour(m_ui->BigMessage, colour);
 }
 
 void TMainForm::ShowPrompt(std::string_view text)
 {
-    Ui.StatusLine->setText(ToQString(text));
+    m_ui->StatusLine->setText(ToQString(text));
 }
 
 void TMainForm::SetCellPressed(Cell cell, bool pressed)
@@ -162,19 +165,19 @@ bool TMainForm::IsCellPressed(Cell cell) const
 
 void TMainForm::SetBoardLocked(bool locked)
 {
-    Ui.BoardPanel->setEnabled(!locked);
+    m_ui->BoardPanel->setEnabled(!locked);
 }
 
 void TMainForm::RefreshBoard(const BoardCells &board)
 {
     for (int index = 0; index < CellCount; ++index) {
-        if (board[index] == ShownBoard[index])
+        if (board[index] == m_shownBoard[index])
             continue;
-        if (board[index] < CellPictures.size()) {
-            CellButtons[index]->setPicture(CellPictures[board[index]]);
-            CellButtons[index]->setAccessibleName(CellDescription(Cell::fromIndex(index), board[index]));
+        if (board[index] < m_cellPictures.size()) {
+            m_cellButtons[index]->setPicture(m_cellPictures[board[index]]);
+            m_cellButtons[index]->setAccessibleName(CellDescription(Cell::fromIndex(index), board[index]));
         }
-        ShownBoard[index] = board[index];
+        m_shownBoard[index] = board[index];
     }
 }
 

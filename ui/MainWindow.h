@@ -3,14 +3,18 @@
 
 #pragma once
 
-#include "../game/Game.h"
-#include "ui_MainWindow.h"
+#include "game/Game.h"
 
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
 class CellButton;
+
+namespace Ui {
+class TMainForm;
+}
 
 // The main window: headline, prompt line, command panel, menu and the board
 // of 64 cell buttons. It owns the game and is the view the rules draw on.
@@ -19,14 +23,18 @@ class TMainForm : public QMainWindow, private GameView {
 
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+    ~TMainForm() override;
 
     // Starts the next game; the result window calls it when it closes.
     void NewGame();
 
-    const GameState &state() const { return TheGame.state(); }
-    CellButton *cellButton(Cell cell) const { return CellButtons[cell.index()]; }
-    // The value whose picture the cell shows; 255 before the first picture.
-    CellState shownCell(Cell cell) const { return ShownBoard[cell.index()]; }
+    // What the window holds, for whatever drives it from outside and checks
+    // it as a player would see it: the tests and the benchmark.
+    const GameState &state() const { return m_game.state(); }
+    CellButton *cellButton(Cell cell) const { return m_cellButtons[cell.index()]; }
+    // The value whose picture the cell shows; NotDrawnYet before the first one.
+    CellState shownCell(Cell cell) const { return m_shownBoard[cell.index()]; }
+    static constexpr CellState NotDrawnYet = 255;
 
 public slots:
     void BoardPoint();
@@ -53,11 +61,11 @@ private:
     void RefreshBoard(const BoardCells &board) override;
     void ShowResultWindow(std::string_view text, Rgb colour) override;
 
-    Ui::TMainForm Ui;
-    std::array<CellButton *, CellCount> CellButtons{};
-    std::array<CellState, CellCount> ShownBoard{};
-    std::array<QPixmap, 3> CellPictures; // indexed by CellState
-    Game TheGame{*this};
+    std::unique_ptr<Ui::TMainForm> m_ui;
+    std::array<CellButton *, CellCount> m_cellButtons{};
+    std::array<CellState, CellCount> m_shownBoard{};
+    std::array<QPixmap, 3> m_cellPictures; // indexed by CellState
+    Game m_game{*this};
 };
 
 extern TMainForm *MainForm;

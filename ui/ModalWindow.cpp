@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ModalWindow.h"
+#include "ui/ModalWindow.h"
 
-#include "Desktop.h"
-#include "FormFonts.h"
-#include "FormScaling.h"
+#include "ui/Desktop.h"
+#include "ui/FormFonts.h"
+#include "ui/FormScaling.h"
 
 #include <QKeyEvent>
 
@@ -19,9 +19,9 @@ void ModalWindow::FinishForm()
 
 int ModalWindow::exec()
 {
-    ++Running;
+    ++s_running;
     const int result = QDialog::exec();
-    --Running;
+    --s_running;
     return result;
 }
 

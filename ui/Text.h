@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "../game/Types.h"
+#include "game/Types.h"
 
 #include <QColor>
 #include <QString>
