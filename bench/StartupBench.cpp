@@ -7,6 +7,8 @@
 // Needs a display (for example: xvfb-run -a build/bench/telvir-bench).
 // Usage: telvir-bench [runs]
 
+#include "bench/Clock.h"
+
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,13 +28,6 @@ struct Sample {
     double milliseconds;
     long kilobytes;
 };
-
-long long Now()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
 
 bool Run(const std::string &probe, const char *what, Sample &sample)
 {

@@ -9,6 +9,8 @@
 // repaint having been handed to the window system.
 // Usage: telvir-startup-probe game|bare|clicks
 
+#include "bench/Clock.h"
+
 #include "ui/Application.h"
 #include "ui/CellButton.h"
 #include "ui/MainWindow.h"
@@ -31,13 +33,6 @@
 
 namespace {
 
-long long Now()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
-
 long ResidentKilobytes()
 {
     std::ifstream status("/proc/self/status");
@@ -57,9 +52,9 @@ long ResidentKilobytes()
 // turn of the event loop after the first expose finds the frame complete.
 class FirstFrame : public QObject {
 public:
-    explicit FirstFrame(std::function<void()> then) : Then(std::move(then)) {}
+    explicit FirstFrame(std::function<void()> then) : m_then(std::move(then)) {}
 
-    void watch(QWidget *window)
+    void Watch(QWidget *window)
     {
         window->winId(); // creates the native window, so its expose can be seen
         window->windowHandle()->installEventFilter(this);
@@ -67,16 +62,16 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed() && !Seen) {
-            Seen = true;
-            QTimer::singleShot(0, Then);
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed() && !m_seen) {
+            m_seen = true;
+            QTimer::singleShot(0, m_then);
         }
         return false;
     }
 
 private:
-    std::function<void()> Then;
-    bool Seen = false;
+    std::function<void()> m_then;
+    bool m_seen = false;
 };
 
 void ReportFirstFrame()
@@ -128,7 +123,7 @@ int RunBareWindow(int &argc, char *argv[], FirstFrame &firstFrame)
     QWidget window;
     auto *button = new QPushButton(QStringLiteral("OK"), &window);
     button->move(10, 10);
-    firstFrame.watch(&window);
+    firstFrame.Watch(&window);
     window.show();
     return application.exec();
 }
@@ -143,5 +138,5 @@ int main(int argc, char *argv[])
     int count = 1;
     if (mode == "bare")
         return RunBareWindow(count, argv, firstFrame);
-    return RunTelvir(count, argv, [&firstFrame] { firstFrame.watch(MainForm); });
+    return RunTelvir(count, argv, [&firstFrame] { firstFrame.Watch(MainForm); });
 }

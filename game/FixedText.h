@@ -29,7 +29,7 @@ public:
     {
         std::size_t at = 0;
         while (at < utf8.size() && m_characters < Capacity) {
-            const std::size_t width = CharacterWidth(static_cast<unsigned char>(utf8[at]));
+            const std::size_t width = characterWidth(static_cast<unsigned char>(utf8[at]));
             if (at + width > utf8.size())
                 break;
             for (std::size_t i = 0; i < width; ++i)
@@ -44,7 +44,7 @@ public:
     constexpr std::size_t length() const { return m_characters; }
 
 private:
-    static constexpr std::size_t CharacterWidth(unsigned char lead)
+    static constexpr std::size_t characterWidth(unsigned char lead)
     {
         if (lead >= 0xF0)
             return 4;

@@ -53,7 +53,7 @@ public:
     }
 
     // Flips the cell the way a click on its button does, then lets the rules answer.
-    void click(Game &game, Cell cell)
+    void Click(Game &game, Cell cell)
     {
         pressed[cell.index()] = !pressed[cell.index()];
         game.CellClicked(cell);
@@ -84,5 +84,5 @@ struct FakeTable {
     FakeTable(const FakeTable &) = delete;
     FakeTable &operator=(const FakeTable &) = delete;
 
-    void click(Cell cell) { view.click(game, cell); }
+    void Click(Cell cell) { view.Click(game, cell); }
 };

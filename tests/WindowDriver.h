@@ -33,6 +33,19 @@ inline bool OpenWindows(std::unique_ptr<TelvirWindows> &windows)
     return QTest::qWaitForWindowActive(MainForm);
 }
 
+// The base of the window tests: each test function gets the three windows
+// anew, with the main one shown and active.
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(OpenWindows(m_windows)); }
+    void cleanup() { m_windows.reset(); }
+
+private:
+    std::unique_ptr<TelvirWindows> m_windows;
+};
+
 template <typename Control = QWidget>
 Control *Find(const QWidget *window, const char *name)
 {

@@ -21,27 +21,13 @@ bool Framed(const QWidget *window)
 
 } // namespace
 
-class DesktopTest : public QObject {
+class DesktopTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void centredWithTheFrame();
 
-private:
-    std::unique_ptr<TelvirWindows> Windows;
 };
-
-void DesktopTest::init()
-{
-    QVERIFY(OpenWindows(Windows));
-}
-
-void DesktopTest::cleanup()
-{
-    Windows.reset();
-}
 
 void DesktopTest::centredWithTheFrame()
 {

@@ -38,10 +38,10 @@ CellSet PressedCells(const FakeView &view)
 }
 
 struct Table : FakeTable {
-    void play(Cell anchor, Cell target)
+    void Play(Cell anchor, Cell target)
     {
-        click(anchor);
-        click(target);
+        Click(anchor);
+        Click(target);
         game.CommitMove();
     }
 };
@@ -93,8 +93,8 @@ void GameTest::newGameShowsTheStartingPosition()
     QVERIFY(!table.view.locked);
 
     // A new game in the middle of a marked line starts clean.
-    table.click({3, 3});
-    table.click({5, 3});
+    table.Click({3, 3});
+    table.Click({5, 3});
     QVERIFY(table.view.locked);
     table.game.NewGame();
     QCOMPARE(table.view.pressedCount(), 0);
@@ -120,7 +120,7 @@ void GameTest::anchorClicks()
     QFETCH(bool, pressed);
     QFETCH(TurnPhase, phase);
     Table table;
-    table.click(cell);
+    table.Click(cell);
     QCOMPARE(QString::fromStdString(table.view.prompt), prompt);
     QCOMPARE(table.view.pressed[cell.index()], pressed);
     QCOMPARE(table.view.pressedCount(), pressed ? 1 : 0);
@@ -154,9 +154,9 @@ void GameTest::targetClicks()
     QFETCH(QString, prompt);
     QFETCH(QList<Cell>, pressed);
     Table table;
-    table.click({3, 3});
+    table.Click({3, 3});
     const BoardCells before = table.game.state().Board;
-    table.click(target);
+    table.Click(target);
     QCOMPARE(QString::fromStdString(table.view.prompt), prompt);
     CellSet expected;
     for (Cell cell : pressed)
@@ -190,8 +190,8 @@ void GameTest::lineRuleAgreesWithAWalkOverTheBoard()
                 game.SetUpPosition(board, mover);
                 const Cell anchor = Cell::fromIndex(a);
                 const Cell target = Cell::fromIndex(t);
-                view.click(game, anchor);
-                view.click(game, target);
+                view.Click(game, anchor);
+                view.Click(game, target);
                 CellSet expected = ReferenceCapture(board, anchor, target, OtherPlayer(mover));
                 const bool legal = expected.any();
                 if (!legal)
@@ -215,8 +215,8 @@ void GameTest::boardIsColumnMajor()
     board[16] = 2;
     Table table;
     table.game.SetUpPosition(board, 1);
-    table.click({0, 0});
-    table.click({3, 0});
+    table.Click({0, 0});
+    table.Click({3, 0});
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForMoveOrReset);
     QVERIFY(PressedCells(table.view) == Cells({{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
 }
@@ -246,8 +246,8 @@ void GameTest::longestLines()
         }
         Table table;
         table.game.SetUpPosition(board, 2);
-        table.click(line.anchor);
-        table.click(line.target);
+        table.Click(line.anchor);
+        table.Click(line.target);
         QVERIFY2(PressedCells(table.view) == expected, line.name);
         table.game.CommitMove();
         QCOMPARE(table.view.results.size(), size_t(1)); // player 1 has no disc left
@@ -258,11 +258,11 @@ void GameTest::longestLines()
 void GameTest::clicksWhileALineIsMarkedChangeNothing()
 {
     Table table;
-    table.click({3, 3});
-    table.click({5, 3});
+    table.Click({3, 3});
+    table.Click({5, 3});
     const auto pressed = table.view.pressed;
     for (Cell cell : {Cell{4, 3}, Cell{0, 0}, Cell{3, 3}}) {
-        table.click(cell);
+        table.Click(cell);
         QVERIFY(table.view.pressed == pressed);
         QCOMPARE(table.view.prompt, std::string("Ход или сброс?"));
         QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForMoveOrReset);
@@ -272,7 +272,7 @@ void GameTest::clicksWhileALineIsMarkedChangeNothing()
 void GameTest::moveGivesTheLineToTheMover()
 {
     Table table;
-    table.play({3, 3}, {5, 3});
+    table.Play({3, 3}, {5, 3});
     const BoardCells expected = BoardFromRows({
         "........",
         "........",
@@ -307,7 +307,7 @@ void GameTest::passesAndMoveWithAnAnchorPicked()
     QVERIFY(table.view.headlineColour == GreenColour);
     QVERIFY(table.view.results.empty());
 
-    table.click({3, 4});
+    table.Click({3, 4});
     table.view.prompt = "untouched";
     table.view.headline = "untouched";
     table.game.CommitMove();
@@ -321,13 +321,13 @@ void GameTest::passesAndMoveWithAnAnchorPicked()
 void GameTest::resetTakesTheTurnBack()
 {
     Table table;
-    table.click({3, 3});
+    table.Click({3, 3});
     table.game.ResetTurn();
     QCOMPARE(table.view.pressedCount(), 0);
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
 
-    table.click({3, 3});
-    table.click({5, 5});
+    table.Click({3, 3});
+    table.Click({5, 5});
     table.game.ResetTurn();
     QCOMPARE(table.view.pressedCount(), 0);
     QVERIFY(!table.view.locked);
@@ -347,9 +347,9 @@ void GameTest::givingUp()
             const Cell anchor = quitter == 1 ? Cell{3, 3} : Cell{4, 3};
             const Cell target = quitter == 1 ? Cell{5, 3} : Cell{2, 3};
             if (phase >= 1)
-                table.click(anchor);
+                table.Click(anchor);
             if (phase == 2)
-                table.click(target);
+                table.Click(target);
             table.game.GiveUp();
             QCOMPARE(table.view.results.size(), size_t(1));
             const auto &result = table.view.results[0];
@@ -401,8 +401,8 @@ void GameTest::endOfGame()
     }
     Table table;
     table.game.SetUpPosition(board, 1);
-    table.click({0, 0});
-    table.click({2, 0});
+    table.Click({0, 0});
+    table.Click({2, 0});
     table.game.CommitMove();
     QCOMPARE(table.view.results.size(), size_t(1));
     const auto &shown = table.view.results[0];

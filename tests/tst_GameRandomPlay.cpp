@@ -58,16 +58,16 @@ struct Model {
     int finished = 0;
     std::string result;
 
-    void newGame()
+    void NewGame()
     {
         board.fill(EmptyCell);
         board[Cell{3, 3}.index()] = board[Cell{3, 4}.index()] = 1;
         board[Cell{4, 3}.index()] = board[Cell{4, 4}.index()] = 2;
         pressed.reset();
         player = 1;
-        startTurn();
+        StartTurn();
     }
-    void startTurn()
+    void StartTurn()
     {
         phase = 0;
         locked = false;
@@ -78,9 +78,9 @@ struct Model {
     {
         ++finished;
         result = std::move(text);
-        newGame();
+        NewGame();
     }
-    void apply(const Action &action)
+    void Apply(const Action &action)
     {
         const Player other = player == 1 ? 2 : 1;
         const Cell cell = Cell::fromIndex(action.cell);
@@ -124,7 +124,7 @@ struct Model {
             const Player mover = player;
             player = other;
             if (mine && theirs && empty)
-                startTurn();
+                StartTurn();
             else if (mine == theirs)
                 finish("Ничья!");
             else
@@ -134,7 +134,7 @@ struct Model {
         }
         case Kind::Reset:
             pressed.reset();
-            startTurn();
+            StartTurn();
             return;
         case Kind::GiveUp:
             finish(other == 1 ? "Выиграл Игрок-1!" : "Выиграл Игрок-2!");
@@ -145,16 +145,16 @@ struct Model {
 
 // Games through the real rules and the recording view.
 struct Table : FakeTable {
-    void apply(const Action &action)
+    void Apply(const Action &action)
     {
         const Cell cell = Cell::fromIndex(action.cell);
         switch (action.kind) {
         case Kind::Click:
             // A locked board takes no clicks, as in the window.
             if (!view.locked)
-                view.click(game, cell);
+                view.Click(game, cell);
             break;
-        case Kind::ClickThroughLock: view.click(game, cell); break;
+        case Kind::ClickThroughLock: view.Click(game, cell); break;
         case Kind::Move: game.CommitMove(); break;
         case Kind::Reset: game.ResetTurn(); break;
         case Kind::GiveUp: game.GiveUp(); break;
@@ -243,11 +243,11 @@ std::optional<std::string> Replay(const std::vector<Action> &actions)
 {
     Table table;
     Model model;
-    model.newGame();
+    model.NewGame();
     for (std::size_t step = 0; step < actions.size(); ++step) {
         const Snapshot before(table);
-        table.apply(actions[step]);
-        model.apply(actions[step]);
+        table.Apply(actions[step]);
+        model.Apply(actions[step]);
         auto failure = Invariants(table, before, actions[step]);
         if (!failure)
             failure = AgreesWithModel(table, model);
@@ -271,17 +271,17 @@ std::vector<Action> Shrink(std::vector<Action> actions)
 
 // Chooses the next action: "quitters" click anywhere and give up early,
 // "finishers" mostly play legal captures so their games end on the board.
-class Player_ {
+class RandomPlayer {
 public:
-    explicit Player_(std::mt19937_64 &random) : Random(random) {}
+    explicit RandomPlayer(std::mt19937_64 &random) : m_random(random) {}
 
-    void newGame() { Finisher = Random() % 10 < 4; }
+    void NewGame() { m_finisher = m_random() % 10 < 4; }
 
-    Action next(const Model &model)
+    Action Next(const Model &model)
     {
-        const int roll = static_cast<int>(Random() % 1000);
-        const auto anyCell = [this] { return static_cast<std::uint8_t>(Random() % CellCount); };
-        if (!Finisher) {
+        const int roll = static_cast<int>(m_random() % 1000);
+        const auto anyCell = [this] { return static_cast<std::uint8_t>(m_random() % CellCount); };
+        if (!m_finisher) {
             if (roll < 30)
                 return {Kind::GiveUp};
             if (roll < 80)
@@ -296,12 +296,12 @@ public:
             return {Kind::Reset};
         switch (model.phase) {
         case 0: {
-            const auto capture = pickCapture(model);
+            const auto capture = PickCapture(model);
             return capture ? Action{Kind::Click, static_cast<std::uint8_t>(capture->anchor.index())}
                            : Action{Kind::Move};
         }
         case 1: {
-            const auto capture = pickCapture(model, model.anchor);
+            const auto capture = PickCapture(model, model.anchor);
             return capture ? Action{Kind::Click, static_cast<std::uint8_t>(capture->target.index())}
                            : Action{Kind::Reset};
         }
@@ -311,21 +311,21 @@ public:
     }
 
 private:
-    std::optional<Capture> pickCapture(const Model &model, std::optional<Cell> from = std::nullopt)
+    std::optional<Capture> PickCapture(const Model &model, std::optional<Cell> from = std::nullopt)
     {
         std::optional<Capture> chosen;
         int seen = 0;
         ForEachCapture(model.board, model.player, [&](Capture capture) {
             if (from && !(capture.anchor == *from))
                 return;
-            if (Random() % ++seen == 0)
+            if (m_random() % ++seen == 0)
                 chosen = capture;
         });
         return chosen;
     }
 
-    std::mt19937_64 &Random;
-    bool Finisher = false;
+    std::mt19937_64 &m_random;
+    bool m_finisher = false;
 };
 
 } // namespace
@@ -340,22 +340,22 @@ private slots:
 void GameRandomPlayTest::randomPlayAgreesWithTheModel()
 {
     std::mt19937_64 random(static_cast<std::uint64_t>(Seed));
-    Player_ player(random);
+    RandomPlayer player(random);
     Table table;
     Model model;
-    model.newGame();
-    player.newGame();
+    model.NewGame();
+    player.NewGame();
     std::vector<Action> game;
     long long actions = 0;
     while (actions < ActionBudget) {
-        Action action = player.next(model);
+        Action action = player.Next(model);
         if (game.size() > 3000)
             action = {Kind::GiveUp}; // both sides passing for ever
         game.push_back(action);
         ++actions;
         const Snapshot before(table);
-        table.apply(action);
-        model.apply(action);
+        table.Apply(action);
+        model.Apply(action);
         auto failure = Invariants(table, before, action);
         if (!failure)
             failure = AgreesWithModel(table, model);
@@ -370,7 +370,7 @@ void GameRandomPlayTest::randomPlayAgreesWithTheModel()
         }
         if (static_cast<int>(table.view.results.size()) != static_cast<int>(before.results)) {
             game.clear();
-            player.newGame();
+            player.NewGame();
         }
     }
     qInfo("seed %lld: %lld actions, %d finished games", Seed, actions, model.finished);

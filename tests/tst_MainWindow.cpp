@@ -38,12 +38,10 @@ const QColor Green(0, 128, 0);
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
 
     void windowFrame();
     void controls_data();
@@ -62,19 +60,7 @@ private slots:
     void aboutWindow();
     void accessibility();
 
-private:
-    std::unique_ptr<TelvirWindows> Windows;
 };
-
-void MainWindowTest::init()
-{
-    QVERIFY(OpenWindows(Windows));
-}
-
-void MainWindowTest::cleanup()
-{
-    Windows.reset();
-}
 
 void MainWindowTest::windowFrame()
 {

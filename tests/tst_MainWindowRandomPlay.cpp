@@ -55,59 +55,59 @@ QString Disagreement()
 
 class Monkey {
 public:
-    explicit Monkey(std::mt19937_64 &random) : Random(random) {}
+    explicit Monkey(std::mt19937_64 &random) : m_random(random) {}
 
-    int roll(int sides) { return static_cast<int>(Random() % static_cast<unsigned>(sides)); }
+    int Roll(int sides) { return static_cast<int>(m_random() % static_cast<unsigned>(sides)); }
 
     // A cell worth clicking now, or any cell.
-    Cell cell()
+    Cell PickCell()
     {
         const GameState &state = MainForm->state();
-        if (roll(2) == 0)
-            return Cell::fromIndex(roll(CellCount));
+        if (Roll(2) == 0)
+            return Cell::fromIndex(Roll(CellCount));
         std::optional<Cell> chosen;
         int seen = 0;
         ForEachCapture(state.Board, state.CurrentPlayer, [&](Capture capture) {
             const bool anchorPicked = state.Phase == TurnPhase::WaitingForTarget;
             if (anchorPicked && !(capture.anchor == Cell{state.AnchorColumn, state.AnchorRow}))
                 return;
-            if (roll(++seen) == 0)
+            if (Roll(++seen) == 0)
                 chosen = anchorPicked ? capture.target : capture.anchor;
         });
-        return chosen.value_or(Cell::fromIndex(roll(CellCount)));
+        return chosen.value_or(Cell::fromIndex(Roll(CellCount)));
     }
 
     QWidget *keyTarget() { return QApplication::focusWidget() ? QApplication::focusWidget() : MainForm; }
 
     // Alt with a Cyrillic access letter, which QTest::keyClick cannot type.
-    void altLetter(QWidget *target, char16_t capital)
+    void AltLetter(QWidget *target, char16_t capital)
     {
         const QString letter = QString(QChar(capital)).toLower();
         QTest::sendKeyEvent(QTest::Click, target, Qt::Key(capital), letter, Qt::AltModifier);
     }
 
-    void act()
+    void Act()
     {
-        switch (roll(20)) {
+        switch (Roll(20)) {
         case 0:
         case 1:
         case 2:
         case 3:
         case 4:
-            ClickCell(cell());
+            ClickCell(PickCell());
             break;
         case 5:
-            ClickCell(cell(), roll(2) ? Qt::RightButton : Qt::MiddleButton);
+            ClickCell(PickCell(), Roll(2) ? Qt::RightButton : Qt::MiddleButton);
             break;
         case 6: {
-            CellButton *button = Button(cell());
+            CellButton *button = Button(PickCell());
             QTest::mousePress(button, Qt::LeftButton, {}, Middle(button));
             QTest::mouseMove(button, QPoint(-5, 50));
             QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-5, 50));
             break;
         }
         case 7: {
-            CellButton *button = Button(cell());
+            CellButton *button = Button(PickCell());
             QTest::mouseClick(button, Qt::LeftButton, {}, Middle(button));
             QTest::mouseDClick(button, Qt::LeftButton, {}, Middle(button));
             QTest::mouseRelease(button, Qt::LeftButton, {}, Middle(button));
@@ -121,31 +121,31 @@ public:
             ClickCommand("ResetButton");
             break;
         case 11:
-            if (roll(4) == 0)
+            if (Roll(4) == 0)
                 ClickCommand("GiveUpButton");
             break;
         case 12:
-            QTest::keyClick(keyTarget(), roll(2) ? Qt::Key_Tab : Qt::Key_Backtab);
+            QTest::keyClick(keyTarget(), Roll(2) ? Qt::Key_Tab : Qt::Key_Backtab);
             break;
         case 13:
-            QTest::keyClick(keyTarget(), roll(2) ? Qt::Key_Return : Qt::Key_Space);
+            QTest::keyClick(keyTarget(), Roll(2) ? Qt::Key_Return : Qt::Key_Space);
             break;
         case 14:
-            QTest::keyClick(keyTarget(), roll(2) ? Qt::Key_Escape : Qt::Key_F1);
+            QTest::keyClick(keyTarget(), Roll(2) ? Qt::Key_Escape : Qt::Key_F1);
             break;
         case 15: {
             // Alt with the access letters Х, б, д of the three buttons.
             const char16_t letters[] = {u'Х', u'Б', u'Д'};
-            altLetter(keyTarget(), letters[roll(3)]);
+            AltLetter(keyTarget(), letters[Roll(3)]);
             break;
         }
         case 16:
-            if (roll(3) == 0)
+            if (Roll(3) == 0)
                 QTest::keyClick(MainForm, Qt::Key_A, Qt::ControlModifier);
             break;
         case 17: {
             // Open a menu with its access letter (П, С), then close it again.
-            altLetter(MainForm, roll(2) ? u'П' : u'С');
+            AltLetter(MainForm, Roll(2) ? u'П' : u'С');
             if (QWidget *menu = QApplication::activePopupWidget())
                 QTest::keyClick(menu, Qt::Key_Escape);
             if (QWidget *menu = QApplication::activePopupWidget())
@@ -154,29 +154,29 @@ public:
         }
         case 18:
             // A screen reader's "press".
-            QAccessible::queryAccessibleInterface(Button(cell()))
+            QAccessible::queryAccessibleInterface(Button(PickCell()))
                 ->actionInterface()
                 ->doAction(QAccessibleActionInterface::pressAction());
             break;
         default:
-            ClickCell(cell());
+            ClickCell(PickCell());
             break;
         }
     }
 
     // While a modal window is up: a few things that must not close it, then
     // one of the ways that must.
-    void answerModal(QDialog *modal)
+    void AnswerModal(QDialog *modal)
     {
-        ++Modals;
+        ++m_modals;
         QWindow *main = MainForm->windowHandle();
-        for (int extra = roll(3); extra > 0; --extra) {
-            switch (roll(3)) {
+        for (int extra = Roll(3); extra > 0; --extra) {
+            switch (Roll(3)) {
             case 0:
                 QTest::keyClick(modal, Qt::Key_Escape);
                 break;
             case 1:
-                QTest::mouseClick(main, Qt::LeftButton, {}, Button(cell())->mapTo(MainForm, QPoint(20, 20)));
+                QTest::mouseClick(main, Qt::LeftButton, {}, Button(PickCell())->mapTo(MainForm, QPoint(20, 20)));
                 break;
             default:
                 QTest::keyClick(main, Qt::Key_X, Qt::ControlModifier);
@@ -185,7 +185,7 @@ public:
             if (!modal->isVisible())
                 QFAIL("the modal window closed on a key or click that must not close it");
         }
-        switch (roll(5)) {
+        switch (Roll(5)) {
         case 0: ClickOk(modal); break;
         case 1: PressKey(modal, Qt::Key_Return); break;
         case 2: PressKey(modal, Qt::Key_Space); break;
@@ -200,10 +200,12 @@ public:
         }
     }
 
-    int Modals = 0;
+    // How many modal windows it has met so far.
+    int modals() const { return m_modals; }
 
 private:
-    std::mt19937_64 &Random;
+    std::mt19937_64 &m_random;
+    int m_modals = 0;
 };
 
 } // namespace
@@ -226,18 +228,18 @@ void MainWindowRandomPlayTest::randomInputKeepsTheWindowsTrue()
     QTimer modalWatch;
     QObject::connect(&modalWatch, &QTimer::timeout, [&monkey] {
         if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget()); modal && modal->isVisible())
-            monkey.answerModal(modal);
+            monkey.AnswerModal(modal);
     });
     modalWatch.start(0);
 
     for (long long event = 0; event < EventBudget; ++event) {
-        monkey.act();
+        monkey.Act();
         const QString wrong = Disagreement();
         if (!wrong.isEmpty())
             QFAIL(qPrintable(QStringLiteral("seed %1, event %2: %3").arg(Seed).arg(event + 1).arg(wrong)));
     }
-    qInfo("seed %lld: %lld events, %d modal windows", Seed, EventBudget, monkey.Modals);
-    QVERIFY(monkey.Modals > 0);
+    qInfo("seed %lld: %lld events, %d modal windows", Seed, EventBudget, monkey.modals());
+    QVERIFY(monkey.modals() > 0);
 }
 
 int main(int argc, char *argv[])

@@ -77,12 +77,10 @@ void CheckForm(const QDialog *form, const char *title, QSize client, const Contr
 
 Q_DECLARE_METATYPE(Closer)
 
-class ModalWindowTest : public QObject {
+class ModalWindowTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
 
     void resultWindowLayout();
     void aboutWindowLayout();
@@ -92,22 +90,12 @@ private slots:
     void mainWindowTakesNoInputMeanwhile();
     void placeIsKept();
     void scalingArithmetic();
+    void formsFollowTheResolution_data();
     void formsFollowTheResolution();
 
 private:
     void giveUp();
-    std::unique_ptr<TelvirWindows> Windows;
 };
-
-void ModalWindowTest::init()
-{
-    QVERIFY(OpenWindows(Windows));
-}
-
-void ModalWindowTest::cleanup()
-{
-    Windows.reset();
-}
 
 void ModalWindowTest::giveUp()
 {
@@ -259,27 +247,53 @@ void ModalWindowTest::scalingArithmetic()
     QCOMPARE(ScaledLength(0, 12, 16), 0);
 }
 
+void ModalWindowTest::formsFollowTheResolution_data()
+{
+    // Worked out by hand from the forms' figures at 120 dots per inch. The
+    // default font, 13 px there, becomes 13 * dpi / 120 px, rounded; every
+    // length then follows its line height, which is 15 px for Liberation
+    // Sans at 13 px, 11 px at 10 px and 17 px at 16 px.
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QSize>("result");
+    QTest::addColumn<int>("resultFont");
+    QTest::addColumn<QSize>("about");
+    QTest::addColumn<int>("defaultFont");
+    QTest::addColumn<QRect>("ok");
+    QTest::addColumn<int>("okFont");
+    QTest::addColumn<int>("titleFont");
+    QTest::newRow("96 dpi: 11/15") << 96 << QSize(378, 100) << 27 << QSize(276, 161) << 10
+                                   << QRect(98, 129, 83, 24) << 12 << 37;
+    QTest::newRow("120 dpi: as laid out") << 120 << QSize(515, 137) << 37 << QSize(377, 220) << 13
+                                          << QRect(133, 176, 113, 33) << 17 << 50;
+    QTest::newRow("144 dpi: 17/15") << 144 << QSize(584, 155) << 42 << QSize(427, 249) << 16
+                                    << QRect(151, 199, 128, 37) << 19 << 57;
+}
+
 void ModalWindowTest::formsFollowTheResolution()
 {
-    QFont design(QStringLiteral("MS Sans Serif"));
-    design.setPixelSize(13);
-    const int designHeight = QFontMetrics(design).height();
-    for (int dpi : {96, 120, 144}) {
-        QFont screenFont = design;
-        screenFont.setPixelSize(ScaledFontPixels(13, dpi));
-        const int height = QFontMetrics(screenFont).height();
-        const auto scaled = [&](int length) { return ScaledLength(length, height, designHeight); };
+    QFETCH(int, dpi);
+    QFETCH(QSize, result);
+    QFETCH(int, resultFont);
+    QFETCH(QSize, about);
+    QFETCH(int, defaultFont);
+    QFETCH(QRect, ok);
+    QFETCH(int, okFont);
+    QFETCH(int, titleFont);
 
-        TAboutForm about;
-        ScaleForm(&about, dpi);
-        QCOMPARE(about.size(), QSize(scaled(377), scaled(220)));
-        QCOMPARE(about.minimumSize(), about.maximumSize());
-        QCOMPARE(about.font().pixelSize(), ScaledFontPixels(13, dpi));
-        const QWidget *ok = Find(&about, "OkButton");
-        QCOMPARE(ok->geometry(), QRect(scaled(133), scaled(176), scaled(113), scaled(33)));
-        QCOMPARE(ok->font().pixelSize(), scaled(17));
-        QCOMPARE(Find(&about, "StaticText1")->font().pixelSize(), scaled(50));
-    }
+    TEndGameForm resultForm;
+    ScaleForm(&resultForm, dpi);
+    QCOMPARE(resultForm.size(), result);
+    QCOMPARE(resultForm.minimumSize(), resultForm.maximumSize());
+    QCOMPARE(Find(&resultForm, "GameResultMsg")->font().pixelSize(), resultFont);
+
+    TAboutForm aboutForm;
+    ScaleForm(&aboutForm, dpi);
+    QCOMPARE(aboutForm.size(), about);
+    QCOMPARE(aboutForm.font().pixelSize(), defaultFont);
+    const QWidget *okButton = Find(&aboutForm, "OkButton");
+    QCOMPARE(okButton->geometry(), ok);
+    QCOMPARE(okButton->font().pixelSize(), okFont);
+    QCOMPARE(Find(&aboutForm, "StaticText1")->font().pixelSize(), titleFont);
     // The main window never scales.
     QCOMPARE(MainForm->centralWidget()->size(), QSize(464, 389));
 }

@@ -98,19 +98,19 @@ void TMainForm::BoardPoint()
 
 void TMainForm::MoveButtonClick()
 {
-    if (TakesInput())
+    if (takesInput())
         m_game.CommitMove();
 }
 
 void TMainForm::ResetButtonClick()
 {
-    if (TakesInput())
+    if (takesInput())
         m_game.ResetTurn();
 }
 
 void TMainForm::GiveUpButtonClick()
 {
-    if (TakesInput())
+    if (takesInput())
         m_game.GiveUp();
 }
 
@@ -129,17 +129,17 @@ void TMainForm::GameAboutClick()
 
 void TMainForm::ShowAboutWindow()
 {
-    if (TakesInput())
+    if (takesInput())
         AboutForm->exec();
 }
 
-bool TMainForm::TakesInput() const
+bool TMainForm::takesInput() const
 {
     // Modality stops the mouse and keys, but a click that an access key
     // started is finished by a timer a moment later, which may fall inside a
     // modal window's loop, even after the window has hidden; it must not act
     // on the game behind the window, nor open a second one.
-    return !ModalWindow::IsAnyOpen();
+    return !ModalWindow::isAnyOpen();
 }
 
 void TMainForm::ShowHeadline(std::string_view text, Rgb colour)

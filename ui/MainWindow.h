@@ -50,7 +50,7 @@ protected:
 private:
     void Initialize();
     void InitBtnPtrs();
-    bool TakesInput() const;
+    bool takesInput() const;
     void ShowAboutWindow();
 
     void ShowHeadline(std::string_view text, Rgb colour) override;

@@ -20,7 +20,7 @@ public:
 
     // True from the moment either window is shown until its modal call has
     // returned, which is a little longer than it is visible.
-    static bool IsAnyOpen() { return s_running > 0; }
+    static bool isAnyOpen() { return s_running > 0; }
 
 protected:
     // To be called by each window once its form has been set up.
