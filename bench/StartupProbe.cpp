@@ -26,7 +26,6 @@
 #include <vector>
 
 #include <cstdio>
-#include <string>
 #include <ctime>
 #include <fstream>
 #include <string>

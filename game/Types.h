@@ -41,4 +41,7 @@ inline constexpr Rgb RedColour{255, 0, 0};
 inline constexpr Rgb GreyColour{128, 128, 128};
 
 // Player 1 plays green and player 2 red, on the board and in every text about them.
-constexpr Rgb PlayerColour(Player player) { return player == 1 ? GreenColour : RedColour; }
+constexpr Rgb PlayerColour(Player player)
+{
+    return player == 1 ? GreenColour : RedColour;
+}

@@ -17,8 +17,8 @@ public:
     struct Result {
         std::string text;
         Rgb colour;
-        BoardCells board;   // the position when the window opened
-        bool anyPressed;    // whether any cell was still pressed then
+        BoardCells board; // the position when the window opened
+        bool anyPressed;  // whether any cell was still pressed then
         std::string headline;
         std::string prompt;
     };

@@ -9,12 +9,12 @@
 #include <QTest>
 
 // Like QTEST_MAIN, but with the program's own start-up around the tests.
-#define TELVIR_TEST_MAIN(TestClass)                              \
-    int main(int argc, char *argv[])                             \
-    {                                                            \
-        PrepareEnvironment();                                    \
-        QApplication application(argc, argv);                    \
-        PrepareApplication(application);                         \
-        TestClass test;                                          \
-        return QTest::qExec(&test, argc, argv);                  \
+#define TELVIR_TEST_MAIN(TestClass)             \
+    int main(int argc, char *argv[])            \
+    {                                           \
+        PrepareEnvironment();                   \
+        QApplication application(argc, argv);   \
+        PrepareApplication(application);        \
+        TestClass test;                         \
+        return QTest::qExec(&test, argc, argv); \
     }

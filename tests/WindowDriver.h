@@ -55,10 +55,22 @@ Control *Find(const QWidget *window, const char *name)
     return control;
 }
 
-inline QString Headline() { return Find<QLabel>(MainForm, "BigMessage")->text(); }
-inline QString Prompt() { return Find<QLabel>(MainForm, "StatusLine")->text(); }
-inline CellButton *Button(Cell cell) { return MainForm->cellButton(cell); }
-inline QPoint Middle(const QWidget *widget) { return widget->rect().center(); }
+inline QString Headline()
+{
+    return Find<QLabel>(MainForm, "BigMessage")->text();
+}
+inline QString Prompt()
+{
+    return Find<QLabel>(MainForm, "StatusLine")->text();
+}
+inline CellButton *Button(Cell cell)
+{
+    return MainForm->cellButton(cell);
+}
+inline QPoint Middle(const QWidget *widget)
+{
+    return widget->rect().center();
+}
 
 // How far the window with its frame (as far as Qt knows it) stands from the
 // centre of its screen.
@@ -67,7 +79,7 @@ inline QPoint OffCentre(const QWidget *window)
     const QRect screen = window->screen()->availableGeometry();
     const QRect outer = window->frameGeometry();
     return outer.topLeft() - screen.topLeft()
-        - QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+           - QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
 }
 
 inline bool Centred(const QWidget *window)

@@ -97,7 +97,8 @@ void AssetsTest::icon_data()
     QTest::addColumn<int>("size");
     QTest::newRow("window icon") << ":/assets/Telvir.bmp" << 32;
     for (int size : {32, 48, 64, 128, 256})
-        QTest::addRow("desktop icon %d", size) << QStringLiteral(TELVIR_SOURCE_DIR "/assets/icons/%1.png").arg(size) << size;
+        QTest::addRow("desktop icon %d", size)
+            << QStringLiteral(TELVIR_SOURCE_DIR "/assets/icons/%1.png").arg(size) << size;
 }
 
 void AssetsTest::icon()
@@ -120,8 +121,8 @@ void AssetsTest::icon()
     const struct {
         QPointF centre;
         QRgb colour;
-    } discs[] = {{{8, 8}, qRgb(0, 255, 0)}, {{24, 8}, qRgb(255, 0, 0)},
-                 {{8, 24}, qRgb(255, 0, 0)}, {{24, 24}, qRgb(0, 255, 0)}};
+    } discs[] = {
+        {{8, 8}, qRgb(0, 255, 0)}, {{24, 8}, qRgb(255, 0, 0)}, {{8, 24}, qRgb(255, 0, 0)}, {{24, 24}, qRgb(0, 255, 0)}};
     const double unit = size / 32.0;
     const auto at = [&](QPointF centre, double dx, double dy) {
         return icon.pixel(int((centre.x() + dx) * unit), int((centre.y() + dy) * unit));

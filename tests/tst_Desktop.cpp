@@ -26,13 +26,13 @@ class DesktopTest : public WindowTest {
 
 private slots:
     void centredWithTheFrame();
-
 };
 
 void DesktopTest::centredWithTheFrame()
 {
     QVERIFY2(Framed(MainForm), "no window manager framed the main window");
-    QVERIFY2(Centred(MainForm), qPrintable(QString("off by %1, %2").arg(OffCentre(MainForm).x()).arg(OffCentre(MainForm).y())));
+    QVERIFY2(Centred(MainForm),
+             qPrintable(QString("off by %1, %2").arg(OffCentre(MainForm).x()).arg(OffCentre(MainForm).y())));
 
     const std::function<void()> open[] = {
         [] { QTest::keyClick(MainForm, Qt::Key_A, Qt::ControlModifier); },

@@ -19,9 +19,12 @@ void FixedTextTest::keepsWholeCharacters_data()
     QTest::addColumn<QString>("second");
     QTest::addColumn<QString>("kept");
     const QString name32 = QString(32, QChar(u'Щ'));
-    QTest::newRow("fits") << "Ходит " << "Игрок-1" << "Ходит Игрок-1";
+    QTest::newRow("fits") << "Ходит "
+                          << "Игрок-1"
+                          << "Ходит Игрок-1";
     QTest::newRow("full name fits exactly") << "Ходит " << name32 << "Ходит " + name32;
-    QTest::newRow("cut at the capacity") << "Ходит " << name32 + "ЖЖ" << "Ходит " + name32;
+    QTest::newRow("cut at the capacity") << "Ходит " << name32 + "ЖЖ"
+                                         << "Ходит " + name32;
     QTest::newRow("four-byte characters") << QString("Ходит ") << QString(16, QChar(u'Ё')) + "\U0001F600"
                                           << "Ходит " + QString(16, QChar(u'Ё')) + "\U0001F600";
 }

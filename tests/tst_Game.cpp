@@ -198,8 +198,11 @@ void GameTest::lineRuleAgreesWithAWalkOverTheBoard()
                     expected = Cells({anchor});
                 if (PressedCells(view) != expected || (game.state().Phase == TurnPhase::WaitingForMoveOrReset) != legal)
                     QFAIL(qPrintable(QStringLiteral("round %1: anchor (%2, %3), target (%4, %5)")
-                                         .arg(round).arg(anchor.column).arg(anchor.row)
-                                         .arg(target.column).arg(target.row)));
+                                         .arg(round)
+                                         .arg(anchor.column)
+                                         .arg(anchor.row)
+                                         .arg(target.column)
+                                         .arg(target.row)));
             }
         }
     }

@@ -34,11 +34,21 @@ std::string Describe(const Action &action)
     const Cell cell = Cell::fromIndex(action.cell);
     std::ostringstream text;
     switch (action.kind) {
-    case Kind::Click: text << "click(" << cell.column << "," << cell.row << ")"; break;
-    case Kind::ClickThroughLock: text << "forced-click(" << cell.column << "," << cell.row << ")"; break;
-    case Kind::Move: text << "move"; break;
-    case Kind::Reset: text << "reset"; break;
-    case Kind::GiveUp: text << "give-up"; break;
+    case Kind::Click:
+        text << "click(" << cell.column << "," << cell.row << ")";
+        break;
+    case Kind::ClickThroughLock:
+        text << "forced-click(" << cell.column << "," << cell.row << ")";
+        break;
+    case Kind::Move:
+        text << "move";
+        break;
+    case Kind::Reset:
+        text << "reset";
+        break;
+    case Kind::GiveUp:
+        text << "give-up";
+        break;
     }
     return text.str();
 }
@@ -154,10 +164,18 @@ struct Table : FakeTable {
             if (!view.locked)
                 view.Click(game, cell);
             break;
-        case Kind::ClickThroughLock: view.Click(game, cell); break;
-        case Kind::Move: game.CommitMove(); break;
-        case Kind::Reset: game.ResetTurn(); break;
-        case Kind::GiveUp: game.GiveUp(); break;
+        case Kind::ClickThroughLock:
+            view.Click(game, cell);
+            break;
+        case Kind::Move:
+            game.CommitMove();
+            break;
+        case Kind::Reset:
+            game.ResetTurn();
+            break;
+        case Kind::GiveUp:
+            game.GiveUp();
+            break;
         }
     }
 };
@@ -174,15 +192,15 @@ struct Snapshot {
 
     explicit Snapshot(const Table &table)
         : board(table.game.state().Board), player(table.game.state().CurrentPlayer),
-          phase(static_cast<int>(table.game.state().Phase)), pressed(PressedSet(table.view.pressed)), locked(table.view.locked),
-          prompt(table.view.prompt), headline(table.view.headline), results(table.view.results.size())
+          phase(static_cast<int>(table.game.state().Phase)), pressed(PressedSet(table.view.pressed)),
+          locked(table.view.locked), prompt(table.view.prompt), headline(table.view.headline),
+          results(table.view.results.size())
     {
     }
     bool sameButPrompt(const Snapshot &other) const
     {
-        return board == other.board && player == other.player && phase == other.phase
-               && pressed == other.pressed && locked == other.locked && headline == other.headline
-               && results == other.results;
+        return board == other.board && player == other.player && phase == other.phase && pressed == other.pressed
+               && locked == other.locked && headline == other.headline && results == other.results;
     }
 };
 
@@ -365,7 +383,8 @@ void GameRandomPlayTest::randomPlayAgreesWithTheModel()
             for (const Action &step : shortest)
                 list += Describe(step) + " ";
             QFAIL(qPrintable(QStringLiteral("seed %1, game %2: %3\nshortest failing game: %4")
-                                 .arg(Seed).arg(model.finished + 1)
+                                 .arg(Seed)
+                                 .arg(model.finished + 1)
                                  .arg(QString::fromStdString(*failure), QString::fromStdString(list))));
         }
         if (static_cast<int>(table.view.results.size()) != static_cast<int>(before.results)) {

@@ -9,8 +9,8 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QMenu>
 #include <QFrame>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
@@ -30,8 +30,14 @@ QImage Look(QWidget *widget)
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QColor FaceColour() { return Button({0, 0})->palette().color(QPalette::Active, QPalette::Button); }
-QColor HighlightColour() { return Button({0, 0})->palette().color(QPalette::Active, QPalette::Light); }
+QColor FaceColour()
+{
+    return Button({0, 0})->palette().color(QPalette::Active, QPalette::Button);
+}
+QColor HighlightColour()
+{
+    return Button({0, 0})->palette().color(QPalette::Active, QPalette::Light);
+}
 
 const QColor Teal(0, 128, 128);
 const QColor Green(0, 128, 0);
@@ -59,7 +65,6 @@ private slots:
     void wholeGame();
     void aboutWindow();
     void accessibility();
-
 };
 
 void MainWindowTest::windowFrame()
@@ -67,8 +72,7 @@ void MainWindowTest::windowFrame()
     QCOMPARE(MainForm->windowTitle(), QString("Тельвир"));
     QCOMPARE(QApplication::applicationName(), QString("Тельвир"));
     QVERIFY(QApplication::applicationDisplayName() == QApplication::applicationName());
-    QCOMPARE(MainForm->centralWidget()->geometry(),
-             QRect(0, MainForm->menuBar()->height(), 464, 389));
+    QCOMPARE(MainForm->centralWidget()->geometry(), QRect(0, MainForm->menuBar()->height(), 464, 389));
     QCOMPARE(MainForm->size(), QSize(464, 389 + MainForm->menuBar()->height()));
     QCOMPARE(MainForm->minimumSize(), MainForm->size());
     QCOMPARE(MainForm->maximumSize(), MainForm->size());
@@ -91,7 +95,8 @@ void MainWindowTest::controls_data()
     const QColor black(0, 0, 0);
     QTest::newRow("headline") << "BigMessage" << QRect(0, 0, 464, 29) << "Liberation Sans" << 23 << true << Green;
     QTest::newRow("prompt") << "StatusLine" << QRect(0, 29, 464, 22) << "Liberation Sans" << 17 << false << black;
-    QTest::newRow("command panel") << "CommandPanel" << QRect(344, 116, 110, 139) << "Liberation Sans" << 17 << true << black;
+    QTest::newRow("command panel") << "CommandPanel" << QRect(344, 116, 110, 139) << "Liberation Sans" << 17 << true
+                                   << black;
     QTest::newRow("Move") << "MoveButton" << QRect(8, 8, 95, 37) << "Liberation Sans" << 17 << true << black;
     QTest::newRow("Reset") << "ResetButton" << QRect(8, 51, 95, 37) << "Liberation Sans" << 17 << true << black;
     QTest::newRow("Give up") << "GiveUpButton" << QRect(8, 95, 95, 37) << "Liberation Sans" << 17 << true << black;
@@ -295,11 +300,8 @@ void MainWindowTest::wrongTargetClicks()
         Cell cell;
         const char *prompt;
     } clicks[] = {
-        {{3, 3}, "Укажи СВОБОДНУЮ клетку!"},
-        {{3, 4}, "Укажи СВОБОДНУЮ клетку!"},
-        {{4, 4}, "Укажи СВОБОДНУЮ клетку!"},
-        {{4, 2}, "Кого там бить собрался?"},
-        {{5, 4}, "Кого там бить собрался?"},
+        {{3, 3}, "Укажи СВОБОДНУЮ клетку!"}, {{3, 4}, "Укажи СВОБОДНУЮ клетку!"}, {{4, 4}, "Укажи СВОБОДНУЮ клетку!"},
+        {{4, 2}, "Кого там бить собрался?"}, {{5, 4}, "Кого там бить собрался?"},
     };
     for (const auto &click : clicks) {
         ClickCell(click.cell);

@@ -186,9 +186,15 @@ public:
                 QFAIL("the modal window closed on a key or click that must not close it");
         }
         switch (Roll(5)) {
-        case 0: ClickOk(modal); break;
-        case 1: PressKey(modal, Qt::Key_Return); break;
-        case 2: PressKey(modal, Qt::Key_Space); break;
+        case 0:
+            ClickOk(modal);
+            break;
+        case 1:
+            PressKey(modal, Qt::Key_Return);
+            break;
+        case 2:
+            PressKey(modal, Qt::Key_Space);
+            break;
         case 3:
             // An access key works in the active window, and finishes its
             // click a moment later.
@@ -196,7 +202,9 @@ public:
             QTest::keyClick(modal->windowHandle(), Qt::Key_O, Qt::AltModifier);
             QTRY_VERIFY(!modal->isVisible());
             break;
-        default: modal->close(); break;
+        default:
+            modal->close();
+            break;
         }
     }
 

@@ -261,12 +261,12 @@ void ModalWindowTest::formsFollowTheResolution_data()
     QTest::addColumn<QRect>("ok");
     QTest::addColumn<int>("okFont");
     QTest::addColumn<int>("titleFont");
-    QTest::newRow("96 dpi: 11/15") << 96 << QSize(378, 100) << 27 << QSize(276, 161) << 10
-                                   << QRect(98, 129, 83, 24) << 12 << 37;
-    QTest::newRow("120 dpi: as laid out") << 120 << QSize(515, 137) << 37 << QSize(377, 220) << 13
-                                          << QRect(133, 176, 113, 33) << 17 << 50;
-    QTest::newRow("144 dpi: 17/15") << 144 << QSize(584, 155) << 42 << QSize(427, 249) << 16
-                                    << QRect(151, 199, 128, 37) << 19 << 57;
+    QTest::newRow("96 dpi: 11/15") << 96 << QSize(378, 100) << 27 << QSize(276, 161) << 10 << QRect(98, 129, 83, 24)
+                                   << 12 << 37;
+    QTest::newRow("120 dpi: as laid out")
+        << 120 << QSize(515, 137) << 37 << QSize(377, 220) << 13 << QRect(133, 176, 113, 33) << 17 << 50;
+    QTest::newRow("144 dpi: 17/15") << 144 << QSize(584, 155) << 42 << QSize(427, 249) << 16 << QRect(151, 199, 128, 37)
+                                    << 19 << 57;
 }
 
 void ModalWindowTest::formsFollowTheResolution()

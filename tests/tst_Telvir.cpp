@@ -16,8 +16,8 @@
 
 namespace {
 
-long long Phase = -1;   // how far the turn gets before closing
-long long CloseBox = 0; // 1: the title bar's close box, 0: Ctrl+X
+long long Phase = -1;     // how far the turn gets before closing
+long long CloseBox = 0;   // 1: the title bar's close box, 0: Ctrl+X
 long long AboutFirst = 0; // 1: try Ctrl+X while the About window is open first
 
 void PlayScenario()
@@ -97,17 +97,18 @@ void TelvirTest::commandLine_data()
     const QString hint = "Try 'telvir --help' for more information.\n";
     QTest::newRow("help") << QStringList{"--help"} << "" << 0 << "Usage: telvir [options]\n";
     QTest::newRow("version") << QStringList{"-v"} << "" << 0 << "Тельвир (telvir) 1.2\n";
-    QTest::newRow("no display") << QStringList{} << "" << 1
+    QTest::newRow("no display")
+        << QStringList{} << "" << 1
         << "telvir: no display to open (DISPLAY is not set); run it in a desktop session, or start it with "
            "scripts/play.sh, which opens a private display.\n";
-    QTest::newRow("a display that cannot be opened") << QStringList{} << ":4711" << 1
-        << "telvir: cannot open the display ':4711'; ";
+    QTest::newRow("a display that cannot be opened")
+        << QStringList{} << ":4711" << 1 << "telvir: cannot open the display ':4711'; ";
     QTest::newRow("unknown option") << QStringList{"-platform", "offscreen", "--colour"} << "" << 2
-        << "telvir: Unknown option 'colour'.\n" + hint;
+                                    << "telvir: Unknown option 'colour'.\n" + hint;
     QTest::newRow("stray argument") << QStringList{"-platform", "offscreen", "game"} << "" << 2
-        << "telvir: Unexpected argument 'game'.\n" + hint;
-    QTest::newRow("the toolkit's options") << QStringList{"-platform", "offscreen", "-style", "fusion", "-reverse"}
-        << "" << -1 << "";
+                                    << "telvir: Unexpected argument 'game'.\n" + hint;
+    QTest::newRow("the toolkit's options")
+        << QStringList{"-platform", "offscreen", "-style", "fusion", "-reverse"} << "" << -1 << "";
 }
 
 void TelvirTest::commandLine()
@@ -146,9 +147,8 @@ int main(int argc, char *argv[])
         argc, argv, {{"--phase", &Phase}, {"--close-box", &CloseBox}, {"--about-first", &AboutFirst}});
     if (Phase >= 0) {
         int count = static_cast<int>(rest.size());
-        return RunTelvir(count, rest.data(), [] {
-            QMetaObject::invokeMethod(qApp, PlayScenario, Qt::QueuedConnection);
-        });
+        return RunTelvir(count, rest.data(),
+                         [] { QMetaObject::invokeMethod(qApp, PlayScenario, Qt::QueuedConnection); });
     }
     QCoreApplication application(argc, argv);
     TelvirTest test;

@@ -24,11 +24,11 @@ void DescribeOptions(QCommandLineParser &parser)
 {
     // -platform and -display are single words, not bundled letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QStringLiteral(
-        "Тельвир (Telvir): a board game for two players who share one computer and one mouse.\n"
-        "\n"
-        "The toolkit's own options work as well, among them -platform NAME, -display DISPLAY,\n"
-        "-style NAME and -reverse; the manual page telvir(6) lists them."));
+    parser.setApplicationDescription(
+        QStringLiteral("Тельвир (Telvir): a board game for two players who share one computer and one mouse.\n"
+                       "\n"
+                       "The toolkit's own options work as well, among them -platform NAME, -display DISPLAY,\n"
+                       "-style NAME and -reverse; the manual page telvir(6) lists them."));
     parser.addOption(HelpOption);
     parser.addOption(VersionOption);
 }

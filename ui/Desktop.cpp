@@ -97,7 +97,10 @@ QMargins FrameToCome(QWidget *window)
 
 #else
 
-QMargins FrameToCome(QWidget *) { return {}; }
+QMargins FrameToCome(QWidget *)
+{
+    return {};
+}
 
 #endif
 
@@ -113,8 +116,8 @@ void CentreOnFirstShowing(QWidget *window)
     const QMargins frame = known.isNull() ? FrameToCome(window) : known;
     const QRect screen = window->screen()->availableGeometry();
     const QSize outer = window->size().grownBy(frame);
-    const QPoint frameCorner = screen.topLeft()
-        + QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    const QPoint frameCorner =
+        screen.topLeft() + QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
     // move() places the frame as far as Qt knows it. The window manager keeps
     // the client area where it is asked for, and adds its frame around it.
     window->move(frameCorner + QPoint(frame.left() - known.left(), frame.top() - known.top()));

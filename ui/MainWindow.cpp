@@ -45,9 +45,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), m_ui(std::make_uniq
     UsePixelFontSizes(this);
     // Fixed size with a minimise button but no maximise, neither as a button
     // nor by double-clicking the title bar.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Initialize();
 }
@@ -63,11 +62,11 @@ void TMainForm::Initialize()
 void TMainForm::InitBtnPtrs()
 {
     m_cellPictures = {WithTransparentBackground(m_ui->FreeCellImg->pixmap()),
-                    WithTransparentBackground(m_ui->Player1CellImg->pixmap()),
-                    WithTransparentBackground(m_ui->Player2CellImg->pixmap())};
+                      WithTransparentBackground(m_ui->Player1CellImg->pixmap()),
+                      WithTransparentBackground(m_ui->Player2CellImg->pixmap())};
     for (int number = 0; number < CellCount; ++number) {
         auto *button = m_ui->BoardPanel->findChild<CellButton *>(QStringLiteral("SpeedButton%1").arg(number),
-                                                              Qt::FindDirectChildrenOnly);
+                                                                 Qt::FindDirectChildrenOnly);
         button->setNumber(number);
         const Cell cell = CellOf(*button);
         m_cellButtons[cell.index()] = button;
