@@ -13,6 +13,7 @@ TELVIR_PACKAGES=(
     valgrind                             # the memory check of a whole game
     dpkg-dev desktop-file-utils appstream  # packaging and checking the desktop files
     lintian reuse ninja-build            # the checks a distribution makes, and a packager's build
+    clang-format                         # the formatting check
     qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
     fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
     xvfb xauth x11-utils openbox         # a virtual X server and a window manager for tests that need them
