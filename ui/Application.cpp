@@ -8,14 +8,10 @@
 #include "ui/CommandLine.h"
 #include "ui/EndGameWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/WindowSystem.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QProxyStyle>
-
-#include <cstdio>
-#include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -42,96 +38,6 @@ void SubstituteDesignFonts()
     QFont::insertSubstitutions(QStringLiteral("Times New Roman Cyr"), serif);
 }
 
-// The value of one of the toolkit's options, `-name value` or `--name value`,
-// or else of the environment variable that stands in for it.
-QString ToolkitOption(int argc, char *argv[], const char *name, const char *variable)
-{
-    for (int at = 1; at + 1 < argc; ++at) {
-        const char *option = argv[at][0] == '-' && argv[at][1] == '-' ? argv[at] + 1 : argv[at];
-        if (option[0] == '-' && qstrcmp(option + 1, name) == 0)
-            return QString::fromLocal8Bit(argv[at + 1]);
-    }
-    return qEnvironmentVariable(variable);
-}
-
-// The windows must place themselves, which Wayland does not let a client do,
-// so a Wayland desktop's X server is used whenever it has one, unless the
-// user chose otherwise. Returns the window system that will be tried.
-QString ChooseWindowSystem(int argc, char *argv[])
-{
-    QString chosen = ToolkitOption(argc, argv, "platform", "QT_QPA_PLATFORM");
-    if (chosen.isEmpty() && !qEnvironmentVariableIsEmpty("DISPLAY")) {
-        chosen = QStringLiteral("xcb");
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    }
-    return chosen;
-}
-
-// Without a display the toolkit ends the program with advice to reinstall it
-// and a core dump. While the application object is being created its messages
-// are held back; a fatal one becomes one line that says what is wrong and
-// what to do, and status 1. Otherwise they are passed on afterwards.
-class WindowSystemCheck {
-public:
-    WindowSystemCheck(const QString &program, const QString &windowSystem, const QString &display)
-    {
-        s_program = program;
-        s_windowSystem = windowSystem;
-        s_display = display;
-        s_previous = qInstallMessageHandler(Hold);
-    }
-    ~WindowSystemCheck()
-    {
-        qInstallMessageHandler(s_previous);
-        for (const Message &message : s_held)
-            s_previous(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category), message.text);
-        s_held.clear();
-    }
-    WindowSystemCheck(const WindowSystemCheck &) = delete;
-    WindowSystemCheck &operator=(const WindowSystemCheck &) = delete;
-
-private:
-    struct Message {
-        QtMsgType type;
-        const char *category; // categories are static strings
-        QString text;
-    };
-
-    static void Hold(QtMsgType type, const QMessageLogContext &context, const QString &text)
-    {
-        if (type != QtFatalMsg) {
-            s_held.push_back({type, context.category, text});
-            return;
-        }
-        QString problem;
-        if (!s_windowSystem.isEmpty() && s_windowSystem != QLatin1String("xcb"))
-            problem = QStringLiteral("cannot start the window system '%1'").arg(s_windowSystem);
-        else if (s_display.isEmpty())
-            problem = QStringLiteral("no display to open (DISPLAY is not set)");
-        else
-            problem = QStringLiteral("cannot open the display '%1'").arg(s_display);
-        const QString advice = QStringLiteral(
-            "run it in a desktop session, or start it with scripts/play.sh, which opens a private display");
-        std::fprintf(stderr, "%s: %s; %s.\n", qPrintable(s_program), qPrintable(problem), qPrintable(advice));
-        std::fflush(stderr);
-        std::_Exit(1);
-    }
-
-    static inline QString s_program;
-    static inline QString s_windowSystem;
-    static inline QString s_display;
-    static inline QtMessageHandler s_previous = nullptr;
-    static inline std::vector<Message> s_held;
-};
-
-std::unique_ptr<QApplication> StartApplication(int &argc, char *argv[])
-{
-    const QString windowSystem = ChooseWindowSystem(argc, argv);
-    const WindowSystemCheck check(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName(), windowSystem,
-                                  ToolkitOption(argc, argv, "display", "DISPLAY"));
-    return std::make_unique<QApplication>(argc, argv);
-}
-
 } // namespace
 
 int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow)
@@ -139,7 +45,7 @@ int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow)
     if (const auto status = AnswerInformationOptions(argc, argv))
         return *status;
     PrepareEnvironment();
-    const std::unique_ptr<QApplication> application = StartApplication(argc, argv);
+    const std::unique_ptr<QApplication> application = OpenWindowSystem(argc, argv);
     if (const auto status = RejectLeftoverArguments(QCoreApplication::arguments()))
         return *status;
     PrepareApplication(*application);
