@@ -59,6 +59,15 @@ std::vector<uint32_t> Property(xcb_connection_t *connection, xcb_window_t window
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
+// An EWMH window manager is running, not just one that has left its
+// properties behind: its check window is there and names itself.
+bool WindowManagerRunning(xcb_connection_t *connection, xcb_window_t root)
+{
+    const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const auto named = Property(connection, root, check, XCB_ATOM_WINDOW);
+    return named.size() == 1 && Property(connection, named[0], check, XCB_ATOM_WINDOW) == named;
+}
+
 // The frame an EWMH window manager will put around a window that is not
 // mapped yet. It answers _NET_REQUEST_FRAME_EXTENTS by setting
 // _NET_FRAME_EXTENTS on the window, at once in practice; without such a
@@ -71,7 +80,8 @@ QMargins FrameToCome(QWidget *window)
     const xcb_window_t root = X11RootScreen(connection)->root;
     const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const auto supported = Property(connection, root, Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    if (std::find(supported.begin(), supported.end(), request) == supported.end())
+    if (std::find(supported.begin(), supported.end(), request) == supported.end()
+        || !WindowManagerRunning(connection, root))
         return {};
 
     const auto id = static_cast<xcb_window_t>(window->winId());
