@@ -16,8 +16,10 @@ TELVIR_PACKAGES=(
     clang-format                         # the formatting check
     qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
     fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
-    xvfb xauth x11-utils openbox         # a virtual X server and a window manager for tests that need them
-    tigervnc-standalone-server tigervnc-tools  # a private display when there is none
+    xvfb xauth x11-utils                 # a virtual X server for tests that need one
+    openbox icewm fluxbox wmctrl         # window managers, and a pager's requests to them
+    tigervnc-standalone-server tigervnc-tools dbus  # a private display with its own bus when there is none
+    iproute2                             # what the private display listens on
 )
 
 as_root() {

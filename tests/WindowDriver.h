@@ -30,6 +30,7 @@ inline bool OpenWindows(std::unique_ptr<TelvirWindows> &windows)
     QTest::failOnWarning(QRegularExpression("QDialog::exec|QObject::connect"));
     windows = std::make_unique<TelvirWindows>();
     MainForm->show();
+    MainForm->activateWindow(); // as the program does
     return QTest::qWaitForWindowActive(MainForm);
 }
 

@@ -2,32 +2,89 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The windows on a real X server under a real window manager, which frames
-// them after they are mapped: each must still stand at the centre of the
-// screen frame and all, and come back where the user left it.
+// them after they are mapped: each must stand at the centre of the work area
+// frame and all, come back exactly where it was left, and keep its size
+// whatever the window manager is asked. Where they stand is read from the X
+// server itself, since Qt has it from the window manager, which may tell it
+// wrong.
 
 #include "tests/TelvirTestMain.h"
 #include "tests/WindowDriver.h"
 
 #include "ui/AboutWindow.h"
-#include "ui/EndGameWindow.h"
+
+#include <QProcess>
 
 namespace {
 
-// Qt hears of the frame, and of where the window manager put the window, a
-// moment after the window is mapped: true once the window is framed and
-// stands as expected, false if that does not happen within a few seconds.
-bool FramedAndPlaced(const QWidget *window, const std::function<bool()> &placed)
+QString Run(const QString &program, const QStringList &arguments)
 {
-    return QTest::qWaitFor([&] { return window->frameGeometry().top() < window->geometry().top() && placed(); });
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-QString Where(const QWidget *window)
+// The window with its frame as the X server has it; empty while unmapped.
+QRect FrameOnScreen(const QWidget *window)
 {
-    return QStringLiteral("frame at %1, %2, off the centre by %3, %4")
-        .arg(window->frameGeometry().x())
-        .arg(window->frameGeometry().y())
-        .arg(OffCentre(window).x())
-        .arg(OffCentre(window).y());
+    const QString id = QString::number(window->winId());
+    const QString info = Run("xwininfo", {"-id", id});
+    const auto value = [&info](const char *name) {
+        return QRegularExpression(QString(name) + R"(:\s+(-?\d+))").match(info).captured(1).toInt();
+    };
+    if (!info.contains("IsViewable"))
+        return {};
+    QList<int> frame{0, 0, 0, 0}; // left, right, top, bottom
+    const auto extents = QRegularExpression(R"(= (\d+), (\d+), (\d+), (\d+))")
+                             .match(Run("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}));
+    if (extents.hasMatch())
+        frame = {extents.captured(1).toInt(), extents.captured(2).toInt(), extents.captured(3).toInt(),
+                 extents.captured(4).toInt()};
+    return QRect(value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height"))
+        .adjusted(-frame[0], -frame[2], frame[1], frame[3]);
+}
+
+QString Describe(const QRect &frame)
+{
+    return QStringLiteral("frame %1×%2 at %3, %4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
+}
+
+// Once the window is framed: where it stands, which must not change from
+// then on, and which is checked by `where` (empty if it never got there).
+QString PlacedAt(const QWidget *window, const std::function<bool(QRect)> &where)
+{
+    QRect frame;
+    if (!QTest::qWaitFor([&] {
+            frame = FrameOnScreen(window);
+            return !frame.isEmpty() && frame.size() != window->size();
+        }))
+        return "never framed";
+    const QRect first = frame;
+    QTest::qWait(200); // long enough for a window manager to move it again
+    frame = FrameOnScreen(window);
+    if (frame != first)
+        return "moved from " + Describe(first) + " to " + Describe(frame);
+    return where(frame) ? QString() : Describe(frame) + " in the work area " + Describe(window->screen()->availableGeometry());
+}
+
+bool CentredIn(const QRect &frame, const QRect &area)
+{
+    const QPoint off = frame.center() - area.center();
+    return qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1;
+}
+
+// Asks the window manager to maximise the window or make it full-screen, as a
+// pager would; true when it is back at its size and place soon after.
+bool RefusesState(const QWidget *window, const char *state)
+{
+    const QRect before = FrameOnScreen(window);
+    Run("wmctrl", {"-i", "-r", QString::number(window->winId()), "-b", QString("add,") + state});
+    QTest::qWait(300);
+    const bool back = QTest::qWaitFor([&] { return FrameOnScreen(window) == before; }, 2000);
+    if (!back)
+        qWarning() << state << Describe(before) << Describe(FrameOnScreen(window));
+    return back;
 }
 
 } // namespace
@@ -36,45 +93,66 @@ class DesktopTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void centredWithTheFrame();
+    void placedWithTheFrame();
+    void sizeIsFixed();
 };
 
-void DesktopTest::centredWithTheFrame()
+void DesktopTest::placedWithTheFrame()
 {
-    QVERIFY2(FramedAndPlaced(MainForm, [] { return Centred(MainForm); }), qPrintable(Where(MainForm)));
+    const auto centred = [](const QWidget *window) {
+        return [window](QRect frame) { return CentredIn(frame, window->screen()->availableGeometry()); };
+    };
+    const QString main = PlacedAt(MainForm, centred(MainForm));
+    QVERIFY2(main.isEmpty(), qPrintable(main));
 
     const std::function<void()> open[] = {
         [] { QTest::keyClick(MainForm, Qt::Key_A, Qt::ControlModifier); },
         [] { ClickCommand("GiveUpButton"); },
     };
     for (const auto &show : open) {
-        const QPoint left(40, 50);
-        bool centred = false;
-        QString first;
-        WhenModalShows([&](QDialog *modal) {
-            centred = FramedAndPlaced(modal, [modal] { return Centred(modal); });
-            first = Where(modal);
-            modal->move(left); // as the user leaves it
-            QVERIFY(FramedAndPlaced(modal, [modal, left] { return modal->frameGeometry().topLeft() == left; }));
-            ClickOk(modal);
-        });
-        show();
-        QTRY_VERIFY(!first.isEmpty());
-        QVERIFY2(centred, qPrintable(first));
-        QVERIFY(QTest::qWaitForWindowActive(MainForm));
-
-        bool kept = false;
-        QString second;
-        WhenModalShows([&](QDialog *modal) {
-            kept = FramedAndPlaced(modal, [modal, left] { return modal->frameGeometry().topLeft() == left; });
-            second = Where(modal);
-            ClickOk(modal);
-        });
-        show();
-        QTRY_VERIFY(!second.isEmpty());
-        QVERIFY2(kept, qPrintable(second));
-        QVERIFY(QTest::qWaitForWindowActive(MainForm));
+        // Opened three times as the user left it, then moved and opened twice.
+        QString seen;
+        QRect left;
+        for (int opening = 0; opening < 5; ++opening) {
+            WhenModalShows([&](QDialog *modal) {
+                const std::function<bool(QRect)> expected = [&](QRect frame) {
+                    return opening == 0 ? CentredIn(frame, modal->screen()->availableGeometry()) : frame == left;
+                };
+                seen = PlacedAt(modal, expected);
+                if (seen.isEmpty() || seen == "never framed")
+                    left = FrameOnScreen(modal);
+                if (opening == 2) {
+                    modal->move(modal->pos() + QPoint(-37, 23)); // as the user leaves it
+                    QVERIFY(QTest::qWaitFor([&] { return FrameOnScreen(modal) != left; }));
+                    QTest::qWait(100);
+                    left = FrameOnScreen(modal);
+                }
+                ClickOk(modal);
+            });
+            seen = "not shown";
+            show();
+            QTRY_VERIFY(seen != "not shown");
+            QVERIFY2(seen.isEmpty(), qPrintable(QString("opening %1: %2").arg(opening + 1).arg(seen)));
+            QVERIFY(QTest::qWaitForWindowActive(MainForm));
+        }
     }
+}
+
+void DesktopTest::sizeIsFixed()
+{
+    QVERIFY(QTest::qWaitFor([] { return !FrameOnScreen(MainForm).isEmpty(); }));
+    for (const char *state : {"maximized_vert,maximized_horz", "fullscreen"})
+        QVERIFY2(RefusesState(MainForm, state), state);
+
+    std::optional<bool> refused;
+    WhenModalShows([&](QDialog *modal) {
+        refused = QTest::qWaitFor([modal] { return !FrameOnScreen(modal).isEmpty(); })
+                  && RefusesState(modal, "maximized_vert,maximized_horz") && RefusesState(modal, "fullscreen");
+        ClickOk(modal);
+    });
+    QTest::keyClick(MainForm, Qt::Key_A, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(refused.has_value(), 10000);
+    QVERIFY(*refused);
 }
 
 TELVIR_TEST_MAIN(DesktopTest)

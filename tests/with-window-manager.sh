@@ -2,19 +2,63 @@
 # SPDX-FileCopyrightText: 2026 The Telvir developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Runs a command on a virtual X server of its own, under the openbox window
-# manager. Usage: with-window-manager.sh COMMAND [ARGUMENTS]
+# Runs a command on a virtual X server of its own, under a window manager
+# (openbox, icewm or fluxbox), with no session bus, as over ssh -X. Openbox
+# keeps margins along the top and left, so that the work area does not
+# start at the screen's corner. The command fails if it left anything
+# running, such as a session bus started for the display.
+# Usage: with-window-manager.sh WINDOW_MANAGER COMMAND [ARGUMENTS]
 set -euo pipefail
+wm=$1
+shift
 if [ -z "${TELVIR_WM_STARTED:-}" ]; then
     export TELVIR_WM_STARTED=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$wm" "$@"
 fi
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-trap 'kill "$wm" 2>/dev/null' EXIT
-# The window manager is ready once it has named its check window.
+home=$(mktemp -d)
+wm_pid=
+trap 'kill "$wm_pid" 2>/dev/null; wait "$wm_pid" 2>/dev/null; rm -rf "$home" 2>/dev/null || true' EXIT
+unset DBUS_SESSION_BUS_ADDRESS
+export HOME=$home XDG_RUNTIME_DIR=$home XDG_CONFIG_HOME=$home/.config
+case $wm in
+openbox)
+    cat >"$home/rc.xml" <<'XML'
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <margins><top>40</top><left>60</left><right>0</right><bottom>0</bottom></margins>
+</openbox_config>
+XML
+    openbox --sm-disable --config-file "$home/rc.xml" >/dev/null 2>&1 &
+    ;;
+*) "$wm" >/dev/null 2>&1 & ;;
+esac
+wm_pid=$!
+export TELVIR_WM_RUN=$$ # marks what the command starts, and nothing of the window manager's
+# The window manager is ready once it has named its check window and its
+# work area has settled (panels come up a moment later).
 for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
 done
-"$@"
+area=
+for _ in $(seq 20); do
+    sleep 0.1
+    now=$(xprop -root _NET_WORKAREA 2>/dev/null)
+    [ "$now" = "$area" ] && break
+    area=$now
+done
+status=0
+"$@" || status=$?
+# Whatever runs with this environment, but for this script and the window
+# manager, was left behind by the command.
+left=()
+for environment in $(grep -l -z -x "TELVIR_WM_RUN=$$" /proc/[0-9]*/environ 2>/dev/null); do
+    pid=${environment#/proc/}
+    pid=${pid%/environ}
+    [ "$pid" = $$ ] || [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = grep ] || left+=("$pid")
+done
+if [ ${#left[@]} -gt 0 ]; then
+    echo "FAIL: left running: $(ps -o args= -p "${left[*]// /,}")"
+    kill "${left[@]}" 2>/dev/null || true
+    exit 1
+fi
+exit "$status"

@@ -11,6 +11,7 @@
 #include "ui/WindowSystem.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QProxyStyle>
 
 namespace {
@@ -36,6 +37,18 @@ void SubstituteDesignFonts()
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
     QFont::insertSubstitutions(QStringLiteral("Arial Cyr"), sans);
     QFont::insertSubstitutions(QStringLiteral("Times New Roman Cyr"), serif);
+}
+
+// Without a session bus, the D-Bus library would start one for the display
+// (dbus-launch --autolaunch) the first time Qt looks for one, and that bus
+// would outlive the game. A screen reader is still found without it: its
+// bus is announced on the display itself.
+void LeaveNoSessionBusBehind()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        && (runtime.isEmpty() || !QFileInfo(runtime + QStringLiteral("/bus")).exists()))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
 } // namespace
@@ -66,6 +79,7 @@ void PrepareEnvironment()
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     qunsetenv("QT_SCALE_FACTOR");
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    LeaveNoSessionBusBehind();
 }
 
 void PrepareApplication(QApplication &application)

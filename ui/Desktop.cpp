@@ -4,6 +4,7 @@
 #include "ui/Desktop.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMargins>
 #include <QScreen>
 #include <QWidget>
@@ -29,6 +30,11 @@ namespace {
 
 template <typename Reply>
 using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
+// WM_SIZE_HINTS: 18 values, the flags first and the window's gravity last.
+constexpr std::size_t SizeHintsLength = 18;
+constexpr std::size_t GravityField = 17;
+constexpr uint32_t GravityFlag = 1U << 9;
 
 xcb_connection_t *X11Connection()
 {
@@ -68,21 +74,25 @@ bool WindowManagerRunning(xcb_connection_t *connection, xcb_window_t root)
     return named.size() == 1 && Property(connection, named[0], check, XCB_ATOM_WINDOW) == named;
 }
 
-// The frame an EWMH window manager will put around a window that is not
-// mapped yet. It answers _NET_REQUEST_FRAME_EXTENTS by setting
-// _NET_FRAME_EXTENTS on the window, at once in practice; without such a
-// window manager there is no frame.
-QMargins FrameToCome(QWidget *window)
+// The frame the window manager will put around a window that is not mapped
+// yet, where it says so: no frame without a window manager, and the answer to
+// _NET_REQUEST_FRAME_EXTENTS, which comes at once in practice, from one that
+// offers it. Nothing from the others: some do not offer the request, and
+// some offer it but never answer, which is remembered so as to ask them only
+// once.
+std::optional<QMargins> FrameToCome(QWidget *window)
 {
+    static bool s_unanswered = false;
     xcb_connection_t *connection = X11Connection();
     if (!connection)
-        return {};
+        return QMargins();
     const xcb_window_t root = X11RootScreen(connection)->root;
+    if (!WindowManagerRunning(connection, root))
+        return QMargins();
     const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const auto supported = Property(connection, root, Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    if (std::find(supported.begin(), supported.end(), request) == supported.end()
-        || !WindowManagerRunning(connection, root))
-        return {};
+    if (s_unanswered || std::find(supported.begin(), supported.end(), request) == supported.end())
+        return std::nullopt;
 
     const auto id = static_cast<xcb_window_t>(window->winId());
     xcb_client_message_event_t message{};
@@ -102,35 +112,130 @@ QMargins FrameToCome(QWidget *window)
             return QMargins(int(frame[0]), int(frame[2]), int(frame[1]), int(frame[3]));
         QThread::msleep(2);
     } while (!deadline.hasExpired());
-    return {};
+    s_unanswered = true;
+    return std::nullopt;
+}
+
+// Shows the window with its top-left corner at `corner` and the given
+// gravity in its size hints, which tells the window manager how to put its
+// frame around it as it maps the window: around the window where it stands
+// (static gravity), or with the frame's centre on the window's centre. The
+// window is moved there explicitly, since a window manager may have moved it
+// when it was last hidden without Qt knowing. The server is held while Qt
+// maps the window and the hints are rewritten, so that the window manager
+// cannot read them in between.
+void ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std::function<void()> &show)
+{
+    window->setGeometry(QRect(corner, window->size()));
+    xcb_connection_t *connection = X11Connection();
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const QPoint device = corner * window->devicePixelRatio();
+    const uint32_t position[] = {static_cast<uint32_t>(device.x()), static_cast<uint32_t>(device.y())};
+    xcb_grab_server(connection);
+    xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
+    show();
+    auto hints = Property(connection, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
+    if (hints.size() >= SizeHintsLength) {
+        hints[0] |= GravityFlag;
+        hints[GravityField] = gravity;
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS,
+                            XCB_ATOM_WM_SIZE_HINTS, 32, static_cast<uint32_t>(hints.size()), hints.data());
+    }
+    xcb_ungrab_server(connection);
+    xcb_flush(connection);
+}
+
+// Where the window stands on the screen as the X server has it. Qt's own
+// figure comes from what the window manager tells, which not every window
+// manager tells right.
+std::optional<QPoint> X11Position(const QWidget *window)
+{
+    xcb_connection_t *connection = X11Connection();
+    if (!connection)
+        return std::nullopt;
+    const auto cookie = xcb_translate_coordinates(connection, static_cast<xcb_window_t>(window->winId()),
+                                                  X11RootScreen(connection)->root, 0, 0);
+    const XcbReply<xcb_translate_coordinates_reply_t> reply(
+        xcb_translate_coordinates_reply(connection, cookie, nullptr), &std::free);
+    if (!reply)
+        return std::nullopt;
+    return QPoint(reply->dst_x, reply->dst_y) / window->devicePixelRatio();
 }
 
 #else
 
-QMargins FrameToCome(QWidget *)
+std::optional<QMargins> FrameToCome(QWidget *)
 {
-    return {};
+    return QMargins();
+}
+
+std::optional<QPoint> X11Position(const QWidget *)
+{
+    return std::nullopt;
 }
 
 #endif
 
+// Shows the window with its top-left corner, without the frame, at `corner`.
+// Where the frame is not known, the window manager is asked to centre it on
+// the window.
+void ShowAt(QWidget *window, QPoint corner, bool frameKnown, const std::function<void()> &show)
+{
+#if TELVIR_HAVE_XCB
+    if (X11Connection()) {
+        ShowOnX11(window, corner, frameKnown ? XCB_GRAVITY_STATIC : XCB_GRAVITY_CENTER, show);
+        return;
+    }
+#endif
+    Q_UNUSED(frameKnown);
+    window->setGeometry(QRect(corner, window->size()));
+    show();
+}
+
 } // namespace
 
-void CentreOnFirstShowing(QWidget *window)
+void WindowPlacement::Show(QWidget *window, const std::function<void()> &show)
 {
-    if (window->testAttribute(Qt::WA_Moved))
+    if (m_lastCorner) {
+        ShowAt(window, *m_lastCorner, true, show);
         return;
-    // Some platforms know the frame in advance; on X11 it is the window
-    // manager's, and Qt learns it only once the window is mapped.
+    }
+    // The size is settled as the window is first shown; settle it now.
+    if (QLayout *layout = window->layout())
+        layout->activate();
+    // Some platforms know the frame before the window is mapped; on X11 it is
+    // the window manager's, and Qt learns it only afterwards.
     const QMargins known = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
-    const QMargins frame = known.isNull() ? FrameToCome(window) : known;
-    const QRect screen = window->screen()->availableGeometry();
-    const QSize outer = window->size().grownBy(frame);
+    const std::optional<QMargins> frame = known.isNull() ? FrameToCome(window) : known;
+    const QMargins margins = frame.value_or(QMargins());
+    const QRect area = window->screen()->availableGeometry();
+    const QSize outer = window->size().grownBy(margins);
     const QPoint frameCorner =
-        screen.topLeft() + QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
-    // move() places the frame as far as Qt knows it. The window manager keeps
-    // the client area where it is asked for, and adds its frame around it.
-    window->move(frameCorner + QPoint(frame.left() - known.left(), frame.top() - known.top()));
+        area.topLeft() + QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
+    ShowAt(window, frameCorner + QPoint(margins.left(), margins.top()), frame.has_value(), show);
+}
+
+void WindowPlacement::SetVisible(QWidget *window, bool visible, const std::function<void(bool)> &setVisible)
+{
+    if (visible) {
+        Show(window, [&setVisible] { setVisible(true); });
+        return;
+    }
+    if (window->isVisible())
+        m_lastCorner = X11Position(window).value_or(window->geometry().topLeft());
+    setVisible(false);
+}
+
+void KeepNormalSize(QWidget *window)
+{
+    const Qt::WindowStates refused = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (!(window->windowState() & refused))
+        return;
+    // Once the window manager has finished carrying the request out, ask it
+    // to undo it, which puts the window back where it was.
+    QMetaObject::invokeMethod(
+        window, [window, refused] { window->setWindowState(window->windowState() & ~refused); },
+        Qt::QueuedConnection);
 }
 
 int X11ServerDpi()

@@ -3,16 +3,36 @@
 
 #pragma once
 
+#include <QPoint>
+
+#include <functional>
+#include <optional>
+
 class QWidget;
 
 // What the desktop the windows run on adds to them: the window manager's
-// frame, and the resolution the X server reports for its screen.
+// frame, its work area, its idea of maximising, and the resolution the X
+// server reports for its screen.
 
-// Centres the window, with the frame its window manager will give it, on its
-// screen, unless it has been placed already; to be called as it is first
-// shown, before it is mapped. Once placed, Qt keeps a window where the user
-// left it from one showing to the next.
-void CentreOnFirstShowing(QWidget *window);
+// Where a top-level window appears each time it is shown: the first time at
+// the centre of its screen's work area (the screen less panels and docks),
+// frame and all, and from then on exactly where it was when it was last
+// hidden, which is where the user left it. The window's setVisible() hands
+// over to SetVisible() with its base class's own.
+class WindowPlacement {
+public:
+    void SetVisible(QWidget *window, bool visible, const std::function<void(bool)> &setVisible);
+
+private:
+    void Show(QWidget *window, const std::function<void()> &show);
+
+    std::optional<QPoint> m_lastCorner; // of the window without its frame
+};
+
+// A window of fixed size is never maximised or made full-screen, whoever
+// asks; some window managers obey such a request anyway, so the window puts
+// itself back. To be called from the window's changeEvent().
+void KeepNormalSize(QWidget *window);
 
 // The X server's dots per inch from its root screen's size, which is what
 // `Xvfb -dpi` and `xrandr --dpi` set; 0 off X11.

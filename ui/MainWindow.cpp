@@ -5,7 +5,6 @@
 
 #include "ui/AboutWindow.h"
 #include "ui/CellButton.h"
-#include "ui/Desktop.h"
 #include "ui/EndGameWindow.h"
 #include "ui/FormFonts.h"
 #include "ui/Text.h"
@@ -74,10 +73,16 @@ void TMainForm::InitBtnPtrs()
     }
 }
 
-void TMainForm::showEvent(QShowEvent *event)
+void TMainForm::setVisible(bool visible)
 {
-    CentreOnFirstShowing(this);
-    QMainWindow::showEvent(event);
+    m_placement.SetVisible(this, visible, [this](bool shown) { QMainWindow::setVisible(shown); });
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+        KeepNormalSize(this);
+    QMainWindow::changeEvent(event);
 }
 
 void TMainForm::NewGame()

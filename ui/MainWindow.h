@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/Game.h"
+#include "ui/Desktop.h"
 
 #include <QMainWindow>
 
@@ -25,6 +26,8 @@ public:
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 
+    void setVisible(bool visible) override;
+
     // Starts the next game; the result window calls it when it closes.
     void NewGame();
 
@@ -45,7 +48,7 @@ public slots:
     void GameAboutClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void Initialize();
@@ -66,6 +69,7 @@ private:
     std::array<CellState, CellCount> m_shownBoard{};
     std::array<QPixmap, 3> m_cellPictures; // indexed by CellState
     Game m_game{*this};
+    WindowPlacement m_placement;
 };
 
 extern TMainForm *MainForm;

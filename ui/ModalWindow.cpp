@@ -3,7 +3,6 @@
 
 #include "ui/ModalWindow.h"
 
-#include "ui/Desktop.h"
 #include "ui/FormFonts.h"
 #include "ui/FormScaling.h"
 
@@ -35,11 +34,17 @@ void ModalWindow::done(int result)
         owner->activateWindow();
 }
 
-void ModalWindow::showEvent(QShowEvent *event)
+void ModalWindow::setVisible(bool visible)
 {
-    // Placing it also tells QDialog not to re-centre it at the next showing.
-    CentreOnFirstShowing(this);
-    QDialog::showEvent(event);
+    // Placing it also tells QDialog not to centre it on the main window.
+    m_placement.SetVisible(this, visible, [this](bool shown) { QDialog::setVisible(shown); });
+}
+
+void ModalWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+        KeepNormalSize(this);
+    QDialog::changeEvent(event);
 }
 
 void ModalWindow::keyPressEvent(QKeyEvent *event)

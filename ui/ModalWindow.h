@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "ui/Desktop.h"
+
 #include <QDialog>
 
 // What the result and About windows have in common: a fixed size that follows
@@ -17,6 +19,7 @@ public:
 
     int exec() override;
     void done(int result) override;
+    void setVisible(bool visible) override;
 
     // True from the moment either window is shown until its modal call has
     // returned, which is a little longer than it is visible.
@@ -26,9 +29,10 @@ protected:
     // To be called by each window once its form has been set up.
     void FinishForm();
 
-    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    WindowPlacement m_placement;
     static inline int s_running = 0;
 };

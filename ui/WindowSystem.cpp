@@ -3,6 +3,8 @@
 
 #include "ui/WindowSystem.h"
 
+#include "ui/CommandLine.h"
+
 #include <QApplication>
 #include <QFileInfo>
 
@@ -40,12 +42,16 @@ QString ChooseWindowSystem(int argc, char *argv[])
 // Without a display the toolkit ends the program with advice to reinstall it
 // and a core dump. While the application object is being created its messages
 // are held back; a fatal one becomes one line that says what is wrong and
-// what to do, and status 1. Otherwise they are passed on afterwards.
+// what to do, and status 1, unless the command line has a mistake, which is
+// reported as it would be with a display. Otherwise the messages are passed
+// on afterwards.
 class WindowSystemCheck {
 public:
-    WindowSystemCheck(const QString &program, const QString &windowSystem, const QString &display)
+    WindowSystemCheck(int argc, char *argv[], const QString &windowSystem, const QString &display)
     {
-        s_program = program;
+        // Qt takes its options out of argv as it starts; the words stay.
+        s_arguments.assign(argv, argv + argc);
+        s_program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
         s_windowSystem = windowSystem;
         s_display = display;
         s_previous = qInstallMessageHandler(Hold);
@@ -73,6 +79,8 @@ private:
             s_held.push_back({type, context.category, text});
             return;
         }
+        if (const auto status = RejectUnknownOptions(static_cast<int>(s_arguments.size()), s_arguments.data()))
+            std::_Exit(*status);
         QString problem;
         if (!s_windowSystem.isEmpty() && s_windowSystem != QLatin1String("xcb"))
             problem = QStringLiteral("cannot start the window system '%1'").arg(s_windowSystem);
@@ -80,13 +88,15 @@ private:
             problem = QStringLiteral("no display to open (DISPLAY is not set)");
         else
             problem = QStringLiteral("cannot open the display '%1'").arg(s_display);
-        const QString advice = QStringLiteral(
-            "run it in a desktop session, or start it with scripts/play.sh, which opens a private display");
+        const QString advice =
+            QStringLiteral("run it in a desktop session or over ssh -X, or give it a display of its own as telvir(6) "
+                           "describes");
         std::fprintf(stderr, "%s: %s; %s.\n", qPrintable(s_program), qPrintable(problem), qPrintable(advice));
         std::fflush(stderr);
         std::_Exit(1);
     }
 
+    static inline std::vector<char *> s_arguments;
     static inline QString s_program;
     static inline QString s_windowSystem;
     static inline QString s_display;
@@ -99,7 +109,6 @@ private:
 std::unique_ptr<QApplication> OpenWindowSystem(int &argc, char *argv[])
 {
     const QString windowSystem = ChooseWindowSystem(argc, argv);
-    const WindowSystemCheck check(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName(), windowSystem,
-                                  ToolkitOption(argc, argv, "display", "DISPLAY"));
+    const WindowSystemCheck check(argc, argv, windowSystem, ToolkitOption(argc, argv, "display", "DISPLAY"));
     return std::make_unique<QApplication>(argc, argv);
 }
