@@ -36,8 +36,8 @@ QRect FrameOnScreen(const QWidget *window)
     if (!info.contains("IsViewable"))
         return {};
     QList<int> frame{0, 0, 0, 0}; // left, right, top, bottom
-    const auto extents = QRegularExpression(R"(= (\d+), (\d+), (\d+), (\d+))")
-                             .match(Run("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}));
+    const auto extents =
+        QRegularExpression(R"(= (\d+), (\d+), (\d+), (\d+))").match(Run("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}));
     if (extents.hasMatch())
         frame = {extents.captured(1).toInt(), extents.captured(2).toInt(), extents.captured(3).toInt(),
                  extents.captured(4).toInt()};
@@ -65,7 +65,8 @@ QString PlacedAt(const QWidget *window, const std::function<bool(QRect)> &where)
     frame = FrameOnScreen(window);
     if (frame != first)
         return "moved from " + Describe(first) + " to " + Describe(frame);
-    return where(frame) ? QString() : Describe(frame) + " in the work area " + Describe(window->screen()->availableGeometry());
+    return where(frame) ? QString()
+                        : Describe(frame) + " in the work area " + Describe(window->screen()->availableGeometry());
 }
 
 bool CentredIn(const QRect &frame, const QRect &area)

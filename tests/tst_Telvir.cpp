@@ -102,22 +102,24 @@ void TelvirTest::commandLine_data()
     const QString advice = "run it in a desktop session or over ssh -X, or give it a display of its own as "
                            "telvir(6) describes.\n";
     for (const char *help : {"--help", "-h"})
-        QTest::addRow("%s", help) << QStringList{help} << "" << false << 0 << "Usage: telvir [options]\n" << "";
+        QTest::addRow("%s", help) << QStringList{help} << "" << false << 0 << "Usage: telvir [options]\n"
+                                  << "";
     for (const char *version : {"--version", "-v"})
-        QTest::addRow("%s", version) << QStringList{version} << "" << false << 0 << "Тельвир (telvir) 1.2\n" << "";
+        QTest::addRow("%s", version) << QStringList{version} << "" << false << 0 << "Тельвир (telvir) 1.2\n"
+                                     << "";
     for (const char *option : {"--help", "--version"})
-        QTest::addRow("%s into a full device", option)
-            << QStringList{option} << "" << true << 1 << "" << "telvir: write error: No space left on device\n";
+        QTest::addRow("%s into a full device", option) << QStringList{option} << "" << true << 1 << ""
+                                                       << "telvir: write error: No space left on device\n";
     QTest::newRow("no display") << QStringList{} << "" << false << 1 << ""
                                 << "telvir: no display to open (DISPLAY is not set); " + advice;
-    QTest::newRow("a display that cannot be opened")
-        << QStringList{} << ":4711" << false << 1 << "" << "telvir: cannot open the display ':4711'; " + advice;
+    QTest::newRow("a display that cannot be opened") << QStringList{} << ":4711" << false << 1 << ""
+                                                     << "telvir: cannot open the display ':4711'; " + advice;
     QTest::newRow("-display") << QStringList{"-display", ":4712"} << ":4711" << false << 1 << ""
                               << "telvir: cannot open the display ':4712'; ";
     QTest::newRow("-platform") << QStringList{"-platform", "nosuch"} << "" << false << 1 << ""
                                << "telvir: cannot start the window system 'nosuch'; ";
-    QTest::newRow("unknown option without a display")
-        << QStringList{"-style", "fusion", "-x"} << "" << false << 2 << "" << "telvir: Unknown option 'x'.\n" + hint;
+    QTest::newRow("unknown option without a display") << QStringList{"-style", "fusion", "-x"} << "" << false << 2 << ""
+                                                      << "telvir: Unknown option 'x'.\n" + hint;
     QTest::newRow("unknown option") << QStringList{"-platform", "offscreen", "--colour"} << "" << false << 2 << ""
                                     << "telvir: Unknown option 'colour'.\n" + hint;
     QTest::newRow("stray argument") << QStringList{"-platform", "offscreen", "game"} << "" << false << 2 << ""

@@ -14,6 +14,9 @@
 #include <QFileInfo>
 #include <QProxyStyle>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // Tooltips appear after half a second; each widget says how long it stays.
@@ -37,6 +40,24 @@ void SubstituteDesignFonts()
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
     QFont::insertSubstitutions(QStringLiteral("Arial Cyr"), sans);
     QFont::insertSubstitutions(QStringLiteral("Times New Roman Cyr"), serif);
+}
+
+// Rounds every factor in a variable that holds one ("1.5") or one a screen
+// ("1.5;1" or "HDMI-1=1.5;DP-1=1") to the nearest whole number, as Qt's Round
+// policy does for the factors it works out itself.
+void RoundScaleFactors(const char *variable)
+{
+    if (!qEnvironmentVariableIsSet(variable))
+        return;
+    QStringList factors = qEnvironmentVariable(variable).split(u';');
+    for (QString &factor : factors) {
+        const qsizetype value = factor.indexOf(u'=') + 1;
+        bool number = false;
+        const double scale = factor.mid(value).toDouble(&number);
+        if (number)
+            factor = factor.left(value) + QString::number(std::max(1L, std::lround(scale)));
+    }
+    qputenv(variable, factors.join(u';').toLocal8Bit());
 }
 
 // Without a session bus, the D-Bus library would start one for the display
@@ -73,12 +94,16 @@ int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow)
 
 void PrepareEnvironment()
 {
-    // The main window is laid out in device pixels and must never be rescaled;
-    // the two small windows scale themselves to the screen's resolution. So
-    // neither the screen's resolution nor a desktop's scale factors apply.
+    // The main window is laid out in pixels and never rescaled for the
+    // screen's resolution, which the two small windows follow by themselves;
+    // so Qt must not turn a resolution (Xft.dpi) into a scale. A scale the
+    // desktop or the user sets is another thing: the platform enlarging every
+    // pixel, which doubles every window whole. Our pictures are pixel art, so
+    // it is rounded to a whole number.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    qunsetenv("QT_SCALE_FACTOR");
-    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    RoundScaleFactors("QT_SCALE_FACTOR");
+    RoundScaleFactors("QT_SCREEN_SCALE_FACTORS");
     LeaveNoSessionBusBehind();
 }
 

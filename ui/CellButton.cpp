@@ -87,14 +87,20 @@ void CellButton::paintEvent(QPaintEvent *)
     QPalette colours = palette();
     colours.setCurrentColorGroup(QPalette::Active);
 
+    // A cell is pixel art, frame and checkerboard included: it is drawn at its
+    // own size and then enlarged whole, without smoothing, where a desktop's
+    // scale makes its pixels larger than the screen's.
+    QPixmap cell(size());
     const bool sunken = isChecked() || isDown();
-    QPainter painter(this);
+    QPainter painter(&cell);
     qDrawWinButton(&painter, rect(), colours, sunken, &colours.brush(QPalette::Button));
     const QRect face = rect().adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth);
     if (isChecked())
         painter.fillRect(face, QBrush(colours.color(QPalette::Light), Qt::Dense4Pattern));
     const int shift = sunken ? 1 : 0;
     painter.drawPixmap(face.topLeft() + QPoint(shift, shift), m_picture);
+    painter.end();
+    QPainter(this).drawPixmap(0, 0, cell);
 }
 
 int CellColumn(const CellButton &button)

@@ -26,10 +26,10 @@ QString ProgramName(const QStringList &arguments)
 // without a display.
 void DescribeToolkitOptions(QCommandLineParser &parser)
 {
-    const char *const withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "display",
-                                     "geometry", "qwindowgeometry", "title", "qwindowtitle", "icon",
-                                     "qwindowicon", "name", "visual", "session", "style", "stylesheet",
-                                     "qmljsdebugger"};
+    const char *const withValue[] = {
+        "platform", "platformpluginpath", "platformtheme", "plugin",      "display", "geometry", "qwindowgeometry",
+        "title",    "qwindowtitle",       "icon",          "qwindowicon", "name",    "visual",   "session",
+        "style",    "stylesheet",         "qmljsdebugger"};
     const char *const flags[] = {"reverse", "sync", "nograb", "dograb", "widgetcount", "testability"};
     for (const char *name : withValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));

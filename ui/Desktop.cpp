@@ -138,8 +138,8 @@ void ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std:
     if (hints.size() >= SizeHintsLength) {
         hints[0] |= GravityFlag;
         hints[GravityField] = gravity;
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS,
-                            XCB_ATOM_WM_SIZE_HINTS, 32, static_cast<uint32_t>(hints.size()), hints.data());
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
+                            static_cast<uint32_t>(hints.size()), hints.data());
     }
     xcb_ungrab_server(connection);
     xcb_flush(connection);
@@ -204,15 +204,19 @@ void WindowPlacement::Show(QWidget *window, const std::function<void()> &show)
     if (QLayout *layout = window->layout())
         layout->activate();
     // Some platforms know the frame before the window is mapped; on X11 it is
-    // the window manager's, and Qt learns it only afterwards.
+    // the window manager's, and Qt learns it only afterwards. The window
+    // manager's frame is in the screen's own pixels, so the centre is worked
+    // out in those, whatever the desktop's scale.
+    const qreal scale = window->devicePixelRatio();
     const QMargins known = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
-    const std::optional<QMargins> frame = known.isNull() ? FrameToCome(window) : known;
+    const std::optional<QMargins> frame = known.isNull() ? FrameToCome(window) : known * scale;
     const QMargins margins = frame.value_or(QMargins());
     const QRect area = window->screen()->availableGeometry();
-    const QSize outer = window->size().grownBy(margins);
-    const QPoint frameCorner =
-        area.topLeft() + QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
-    ShowAt(window, frameCorner + QPoint(margins.left(), margins.top()), frame.has_value(), show);
+    const QSize outer = (window->size() * scale).grownBy(margins);
+    const QPoint frameCorner = area.topLeft() * scale
+                               + QPoint((qRound(area.width() * scale) - outer.width()) / 2,
+                                        (qRound(area.height() * scale) - outer.height()) / 2);
+    ShowAt(window, (frameCorner + QPoint(margins.left(), margins.top())) / scale, frame.has_value(), show);
 }
 
 void WindowPlacement::SetVisible(QWidget *window, bool visible, const std::function<void(bool)> &setVisible)
@@ -234,8 +238,7 @@ void KeepNormalSize(QWidget *window)
     // Once the window manager has finished carrying the request out, ask it
     // to undo it, which puts the window back where it was.
     QMetaObject::invokeMethod(
-        window, [window, refused] { window->setWindowState(window->windowState() & ~refused); },
-        Qt::QueuedConnection);
+        window, [window, refused] { window->setWindowState(window->windowState() & ~refused); }, Qt::QueuedConnection);
 }
 
 int X11ServerDpi()

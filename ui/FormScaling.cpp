@@ -52,9 +52,14 @@ void ScaleForm(QWidget *form, int dpi)
 
 int ScreenDpi(const QScreen *screen)
 {
-    const int chosen = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
-    if (chosen != UnsetDpi)
-        return chosen;
-    const int server = X11ServerDpi();
-    return server > 0 ? server : chosen;
+    // Qt divides the resolution by the desktop's scale; what was set is the
+    // undivided figure, and the forms follow the divided one: 192 dots per
+    // inch at a scale of 2 lay a form out as 96 would at a scale of 1.
+    const qreal scale = screen->devicePixelRatio();
+    int chosen = static_cast<int>(std::lround(screen->logicalDotsPerInchY() * scale));
+    if (chosen == UnsetDpi) {
+        const int server = X11ServerDpi();
+        chosen = server > 0 ? server : chosen;
+    }
+    return static_cast<int>(std::lround(chosen / scale));
 }

@@ -18,5 +18,6 @@ int ScaledLength(int length, int lineHeight, int designLineHeight);
 void ScaleForm(QWidget *form, int dpi);
 
 // The resolution the user chose for text (Xft.dpi on X11), or failing that the
-// X server's own figure, which is what `Xvfb -dpi` and `xrandr --dpi` set.
+// X server's own figure, which is what `Xvfb -dpi` and `xrandr --dpi` set;
+// divided by the desktop's scale, which enlarges the whole window besides.
 int ScreenDpi(const QScreen *screen);

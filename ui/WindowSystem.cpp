@@ -36,6 +36,9 @@ QString ChooseWindowSystem(int argc, char *argv[])
         chosen = QStringLiteral("xcb");
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
+    // Where Wayland was chosen, its output's scale is the desktop's scale.
+    if (chosen.startsWith(QLatin1String("wayland")))
+        qunsetenv("QT_ENABLE_HIGHDPI_SCALING");
     return chosen;
 }
 
