@@ -101,8 +101,9 @@ inline void ClickCommand(const char *name)
 }
 
 // Runs `inside` from within the event loop of the next modal window, once it
-// is up. If `inside` leaves the window open, it is closed after a second and
-// the test fails, so no test can wait for ever on a modal window.
+// is up and active, so that it has the keyboard as the user would. If
+// `inside` leaves the window open, it is closed after a second and the test
+// fails, so no test can wait for ever on a modal window.
 inline void WhenModalShows(std::function<void(QDialog *)> inside)
 {
     auto *poll = new QTimer;
@@ -110,7 +111,7 @@ inline void WhenModalShows(std::function<void(QDialog *)> inside)
     waited->start();
     QObject::connect(poll, &QTimer::timeout, [poll, waited, inside] {
         auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!modal || !modal->isVisible()) {
+        if (!modal || !modal->isVisible() || QApplication::activeWindow() != modal) {
             if (waited->elapsed() > 5000) {
                 poll->deleteLater();
                 QFAIL("no modal window opened");
