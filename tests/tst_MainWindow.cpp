@@ -6,6 +6,7 @@
 
 #include "ui/AboutWindow.h"
 #include "ui/Application.h"
+#include "ui/EndGameWindow.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -65,6 +66,7 @@ private slots:
     void wholeGame();
     void aboutWindow();
     void accessibility();
+    void screenReaderHearsChanges();
 };
 
 void MainWindowTest::windowFrame()
@@ -542,6 +544,52 @@ void MainWindowTest::accessibility()
     QTRY_VERIFY(AboutForm->isHidden() && !promptBehindModal.isEmpty());
     QVERIFY(!pressedBehindModal);
     QCOMPARE(promptBehindModal, QString("Укажи первую бьющую фишку."));
+}
+
+void MainWindowTest::screenReaderHearsChanges()
+{
+    // One window: its panels are groupings within it, not frames of their own.
+    QCOMPARE(Accessible(Find(MainForm, "CommandPanel"))->role(), QAccessible::Grouping);
+    QCOMPARE(Accessible(Find(MainForm, "BoardPanel"))->role(), QAccessible::Grouping);
+    QCOMPARE(Accessible(Find(MainForm, "StatusLine"))->role(), QAccessible::StatusBar);
+    QCOMPARE(Accessible(Find(MainForm, "StatusLine"))->text(QAccessible::Name), Prompt());
+    QCOMPARE(Accessible(Button({0, 0}))->role(), QAccessible::CheckBox);
+    QCOMPARE(Find(MainForm, "Announcement")->size(), QSize(0, 0));
+
+    // Each action that changes what a sighted player sees is spoken once,
+    // the headline before the prompt; one that changes nothing is not.
+    // (Without a screen reader Qt sends no events, so what the notification
+    // carries is read instead.)
+    struct Step {
+        const char *command; // or else a click on the cell
+        Cell cell;
+        QString heard;
+    };
+    const Step steps[] = {
+        {nullptr, {3, 3}, "Куда ставим новую фишку?"},
+        {nullptr, {4, 3}, "Укажи СВОБОДНУЮ клетку!"},
+        {nullptr, {4, 4}, ""},
+        {nullptr, {5, 3}, "Ход или сброс?"},
+        {"MoveButton", {}, "Ходит Игрок-2. Укажи первую бьющую фишку."},
+        {"ResetButton", {}, ""},
+        {nullptr, {0, 0}, "Укажи на СВОЮ фишку!"},
+    };
+    QWidget *notification = Find(MainForm, "Announcement");
+    QCoreApplication::processEvents(); // the first game, announced as the window came up
+    for (const Step &step : steps) {
+        notification->setAccessibleName({});
+        if (step.command)
+            ClickCommand(step.command);
+        else
+            ClickCell(step.cell);
+        QCoreApplication::processEvents();
+        QCOMPARE(notification->accessibleName(), step.heard);
+    }
+
+    // The result window's text is read as part of the window.
+    WhenModalShows([](QDialog *modal) { ClickOk(modal); });
+    ClickCommand("GiveUpButton");
+    QCOMPARE(Accessible(EndGameForm)->text(QAccessible::Description), QString("Выиграл Игрок-1!"));
 }
 
 TELVIR_TEST_MAIN(MainWindowTest)

@@ -8,6 +8,7 @@
 #include "ui/CommandLine.h"
 #include "ui/EndGameWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/ScreenReader.h"
 #include "ui/WindowSystem.h"
 
 #include <QApplication>
@@ -118,6 +119,7 @@ void PrepareApplication(QApplication &application)
     SubstituteDesignFonts();
     application.setStyle(new TooltipTimingStyle);
     CellButton::InstallAccessibility();
+    InstallScreenReaderSupport();
 }
 
 TelvirWindows::TelvirWindows() : m_main(std::make_unique<TMainForm>())

@@ -16,7 +16,7 @@ constexpr int FrameWidth = 2;
 // press a cell behind the rules' back; a cell offers only a real click.
 class CellButtonAccessible : public QAccessibleWidget {
 public:
-    explicit CellButtonAccessible(CellButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
+    explicit CellButtonAccessible(CellButton *button) : QAccessibleWidget(button, QAccessible::CheckBox) {}
 
     QAccessible::State state() const override
     {
@@ -53,6 +53,14 @@ CellButton::CellButton(QWidget *parent) : QAbstractButton(parent)
 {
     setCheckable(true);
     setFocusPolicy(Qt::NoFocus);
+    // Only a real change: releasing a released cell, as every new game does
+    // to all 64, would flood a screen reader with events.
+    connect(this, &QAbstractButton::toggled, this, [this] {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    });
 }
 
 void CellButton::setPicture(const QPixmap &picture)
@@ -69,15 +77,6 @@ void CellButton::InstallAccessibility()
 QSize CellButton::sizeHint() const
 {
     return {40, 40};
-}
-
-void CellButton::checkStateSet()
-{
-    QAbstractButton::checkStateSet();
-    QAccessible::State changed;
-    changed.checked = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
 }
 
 void CellButton::paintEvent(QPaintEvent *)

@@ -34,7 +34,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void checkStateSet() override;
 
 private:
     int m_number = -1;

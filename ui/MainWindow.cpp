@@ -41,6 +41,7 @@ QString CellDescription(Cell cell, CellState value)
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::TMainForm>())
 {
     m_ui->setupUi(this);
+    m_announcer.setNotification(m_ui->Announcement);
     UsePixelFontSizes(this);
     // Fixed size with a minimise button but no maximise, neither as a button
     // nor by double-clicking the title bar.
@@ -82,6 +83,8 @@ void TMainForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::WindowStateChange)
         KeepNormalSize(this);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_announcer.WindowActivated();
     QMainWindow::changeEvent(event);
 }
 
@@ -148,13 +151,22 @@ bool TMainForm::takesInput() const
 
 void TMainForm::ShowHeadline(std::string_view text, Rgb colour)
 {
-    m_ui->BigMessage->setText(ToQString(text));
+    ShowText(m_ui->BigMessage, text, &Announcer::HeadlineChanged);
     SetTextColour(m_ui->BigMessage, colour);
 }
 
 void TMainForm::ShowPrompt(std::string_view text)
 {
-    m_ui->StatusLine->setText(ToQString(text));
+    ShowText(m_ui->StatusLine, text, &Announcer::PromptChanged);
+}
+
+void TMainForm::ShowText(QLabel *label, std::string_view text, void (Announcer::*changed)(const QString &))
+{
+    const QString shown = ToQString(text);
+    if (shown == label->text())
+        return;
+    label->setText(shown);
+    (m_announcer.*changed)(shown);
 }
 
 void TMainForm::SetCellPressed(Cell cell, bool pressed)

@@ -5,6 +5,7 @@
 
 #include "game/Game.h"
 #include "ui/Desktop.h"
+#include "ui/ScreenReader.h"
 
 #include <QMainWindow>
 
@@ -12,6 +13,7 @@
 #include <memory>
 
 class CellButton;
+class QLabel;
 
 namespace Ui {
 class TMainForm;
@@ -54,6 +56,7 @@ private:
     void Initialize();
     void InitBtnPtrs();
     bool takesInput() const;
+    void ShowText(QLabel *label, std::string_view text, void (Announcer::*changed)(const QString &));
     void ShowAboutWindow();
 
     void ShowHeadline(std::string_view text, Rgb colour) override;
@@ -70,6 +73,7 @@ private:
     std::array<QPixmap, 3> m_cellPictures; // indexed by CellState
     Game m_game{*this};
     WindowPlacement m_placement;
+    Announcer m_announcer;
 };
 
 extern TMainForm *MainForm;

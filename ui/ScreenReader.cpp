@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ui/ScreenReader.h"
+
+#include <QAccessibleWidget>
+#include <QLabel>
+
+namespace {
+
+// A widget shown to assistive technology with another role, and with its
+// label's text as its name.
+class RoleAccessible : public QAccessibleWidget {
+public:
+    RoleAccessible(QWidget *widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const auto *label = qobject_cast<const QLabel *>(widget());
+        if (kind == QAccessible::Name && label && widget()->accessibleName().isEmpty())
+            return label->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface *CreateAccessible(const QString &className, QObject *object)
+{
+    if (!object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    // Qt shows a plain frame as a "frame", which Orca takes for a window.
+    if (className == QLatin1String("QFrame"))
+        return new RoleAccessible(widget, QAccessible::Grouping);
+    if (object->objectName() == QLatin1String("StatusLine"))
+        return new RoleAccessible(widget, QAccessible::StatusBar);
+    if (object->objectName() == QLatin1String("Announcement"))
+        return new RoleAccessible(widget, QAccessible::Notification);
+    return nullptr;
+}
+
+} // namespace
+
+void InstallScreenReaderSupport()
+{
+    QAccessible::installFactory(CreateAccessible);
+}
+
+void Announcer::HeadlineChanged(const QString &text)
+{
+    m_headline = text;
+    SpeakSoon();
+}
+
+void Announcer::PromptChanged(const QString &text)
+{
+    m_prompt = text;
+    SpeakSoon();
+}
+
+void Announcer::WindowActivated()
+{
+    if (!m_headline.isEmpty() || !m_prompt.isEmpty())
+        SpeakSoon();
+}
+
+void Announcer::SpeakSoon()
+{
+    // Once, after the action that made the changes has finished.
+    if (!m_scheduled)
+        QMetaObject::invokeMethod(
+            m_notification, [this] { Speak(); }, Qt::QueuedConnection);
+    m_scheduled = true;
+}
+
+void Announcer::Speak()
+{
+    m_scheduled = false;
+    // Orca drops what a window says while another one is in front, as when
+    // closing the result window starts a new game; that is said once the
+    // window is back in front.
+    if (!m_notification->isActiveWindow())
+        return;
+    QStringList changes{m_headline, m_prompt};
+    changes.removeAll(QString());
+    m_notification->setAccessibleName(changes.join(QStringLiteral(". ")));
+    m_headline.clear();
+    m_prompt.clear();
+    QAccessibleEvent appeared(m_notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&appeared);
+}
