@@ -6,7 +6,7 @@
 # display it opens a private one (private-display.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 
-install_missing_packages
+install_missing_packages "${TELVIR_PACKAGES[@]}"
 build_telvir build
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

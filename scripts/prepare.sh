@@ -8,17 +8,22 @@ set -euo pipefail
 
 TELVIR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# What building and playing need: play.sh installs these.
 TELVIR_PACKAGES=(
     cmake g++ make pkg-config            # the tool chain
+    qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
+    fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
+    xauth x11-utils                      # X authorisation, and waiting for a display
+    tigervnc-standalone-server tigervnc-tools dbus  # a private display with its own bus when there is none
+)
+# What the tests need besides: test.sh installs these too.
+TELVIR_TEST_PACKAGES=(
     valgrind                             # the memory check of a whole game
     dpkg-dev desktop-file-utils appstream  # packaging and checking the desktop files
     lintian reuse ninja-build            # the checks a distribution makes, and a packager's build
     clang-format                         # the formatting check
-    qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
-    fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
-    xvfb xauth x11-utils                 # a virtual X server for tests that need one
+    xvfb                                 # a virtual X server for tests that need one
     openbox icewm fluxbox wmctrl         # window managers, and a pager's requests to them
-    tigervnc-standalone-server tigervnc-tools dbus  # a private display with its own bus when there is none
     iproute2                             # what the private display listens on
 )
 
@@ -26,9 +31,10 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_missing_packages PACKAGE...
 install_missing_packages() {
     local missing=()
-    for package in "${TELVIR_PACKAGES[@]}"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
             || missing+=("$package")
     done

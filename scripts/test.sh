@@ -7,7 +7,7 @@
 # UndefinedBehaviorSanitizer.
 source "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 
-install_missing_packages
+install_missing_packages "${TELVIR_PACKAGES[@]}" "${TELVIR_TEST_PACKAGES[@]}"
 for build in build build-sanitize; do
     options=()
     [ "$build" = build-sanitize ] && options=(-DTELVIR_SANITIZE=ON)

@@ -18,7 +18,16 @@ package=$(ls "$scratch"/package/telvir_*.deb)
 dpkg-deb --field "$package" Depends | grep -q 'libqt6widgets6' || { echo "no Qt dependency"; exit 1; }
 # Errors and warnings fail; informational tags do not.
 lintian --fail-on error,warning "$package" 2>/dev/null
-reuse --root "$source" lint --quiet || reuse --root "$source" lint
+# In a clone, reuse asks git which files are the project's; in a release
+# tarball there is no git, so it is shown the tree without the build folders.
+if [ -e "$source/.git" ]; then
+    tree=$source
+else
+    tree=$scratch/source
+    mkdir "$tree"
+    tar -C "$source" --exclude='./build*' -cf - . | tar -C "$tree" -xf -
+fi
+reuse --root "$tree" lint --quiet || reuse --root "$tree" lint
 
 root=$scratch/root
 dpkg -x "$package" "$root"
