@@ -13,5 +13,11 @@ for build in build build-sanitize; do
     [ "$build" = build-sanitize ] && options=(-DTELVIR_SANITIZE=ON)
     echo "== $build"
     build_telvir "$build" "${options[@]}"
-    (cd "$TELVIR_ROOT/$build" && ctest --output-on-failure -j"$(nproc)")
+    log=$TELVIR_ROOT/$build/ctest.log
+    (cd "$TELVIR_ROOT/$build" && ctest --output-on-failure -j"$(nproc)" | tee "$log")
+    # Every test must have run here, where every tool it needs is installed.
+    if grep -E 'Not Run|Skipped' "$log"; then
+        echo "Some tests did not run (above): every test must run here."
+        exit 1
+    fi
 done
