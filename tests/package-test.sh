@@ -4,12 +4,10 @@
 
 # Builds the Debian package, checks it as Debian does (lintian), unpacks it
 # into a scratch root, checks what it holds, validates its desktop files and
-# starts the installed program the way its desktop entry does. Also checks
-# the source tree's licensing (reuse).
-# Usage: package-test.sh SOURCE-FOLDER BUILD-FOLDER
+# starts the installed program the way its desktop entry does.
+# Usage: package-test.sh BUILD-FOLDER
 set -euo pipefail
-source=$1
-build=$2
+build=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -18,16 +16,6 @@ package=$(ls "$scratch"/package/telvir_*.deb)
 dpkg-deb --field "$package" Depends | grep -q 'libqt6widgets6' || { echo "no Qt dependency"; exit 1; }
 # Errors and warnings fail; informational tags do not.
 lintian --fail-on error,warning "$package" 2>/dev/null
-# In a clone, reuse asks git which files are the project's; in a release
-# tarball there is no git, so it is shown the tree without the build folders.
-if [ -e "$source/.git" ]; then
-    tree=$source
-else
-    tree=$scratch/source
-    mkdir "$tree"
-    tar -C "$source" --exclude='./build*' -cf - . | tar -C "$tree" -xf -
-fi
-reuse --root "$tree" lint --quiet || reuse --root "$tree" lint
 
 root=$scratch/root
 dpkg -x "$package" "$root"
