@@ -41,30 +41,56 @@ install_missing_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing ${missing[*]}"
     as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # apt's status lines ("pmstatus:PACKAGE:PERCENT:WHAT") become progress,
+    # a line every five per cent.
+    with_progress "installing" awk -F: '/^(dl|pm)status:/ {
+            step = int($3 / 5)
+            if ($1 != phase || step != last) { print "[" int($3) "%] " $4; fflush() }
+            phase = $1; last = step }' -- \
+        as_root env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends -o APT::Status-Fd=1 "${missing[@]}"
 }
 
 # build_telvir FOLDER [cmake options]: configures when the folder is new or
 # the options differ from last time, then builds what changed.
 build_telvir() {
+    local name=$1
     local folder=$TELVIR_ROOT/$1
     shift
     local options="$*"
     if [ ! -f "$folder/CMakeCache.txt" ] || [ "$(cat "$folder/.telvir-options" 2>/dev/null)" != "$options" ]; then
-        quietly cmake -S "$TELVIR_ROOT" -B "$folder" "$@"
+        echo "Configuring $name/ ${options:+($options)}"
+        with_progress "$name/" sed -n '' -- cmake -S "$TELVIR_ROOT" -B "$folder" "$@"
         printf '%s' "$options" >"$folder/.telvir-options"
     fi
-    quietly cmake --build "$folder" --parallel "$(nproc)"
+    # make's own progress lines: "[ 45%] Building CXX object …".
+    with_progress "$name/" grep --line-buffered -E '^\[ *[0-9]+%\] (Building|Linking|Generating)' -- \
+        cmake --build "$folder" --parallel "$(nproc)"
 }
 
-# Runs a command, showing what it printed only when it fails.
-quietly() {
-    local log
+# with_progress LABEL FILTER... -- COMMAND...: runs the command, showing the
+# lines of its output that the filter passes as progress under the label (on
+# a terminal, one line that keeps changing); all of its output is shown only
+# when it fails.
+with_progress() {
+    local label=$1 filter=() log status=0 line
+    shift
+    while [ "$1" != -- ]; do filter+=("$1"); shift; done
+    shift
     log=$(mktemp)
-    if ! "$@" >"$log" 2>&1; then
+    { "$@" 2>&1 || echo $? >"$log.status"; } | tee "$log" | "${filter[@]}" | while IFS= read -r line; do
+        if [ -t 1 ]; then
+            printf '\r\033[K%s: %.*s' "$label" "$(($(tput cols 2>/dev/null || echo 80) - ${#label} - 3))" "$line"
+        else
+            printf '%s: %s\n' "$label" "$line"
+        fi
+    done || true # a filter that passed nothing
+    [ -t 1 ] && printf '\r\033[K'
+    if [ -f "$log.status" ]; then
+        status=$(cat "$log.status")
         cat "$log"
-        rm -f "$log"
-        return 1
+        echo "$label: failed (status $status)"
     fi
-    rm -f "$log"
+    rm -f "$log" "$log.status"
+    return "$status"
 }

@@ -10,9 +10,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 install_missing_packages "${TELVIR_PACKAGES[@]}" "${TELVIR_TEST_PACKAGES[@]}"
 for build in build build-sanitize; do
     options=()
-    [ "$build" = build-sanitize ] && options=(-DTELVIR_SANITIZE=ON)
-    echo "== $build"
+    what="the normal build"
+    if [ "$build" = build-sanitize ]; then
+        options=(-DTELVIR_SANITIZE=ON)
+        what="the build with AddressSanitizer and UndefinedBehaviorSanitizer"
+    fi
+    echo "== $build/: $what"
     build_telvir "$build" "${options[@]}"
+    echo "== $build/: its $(cd "$TELVIR_ROOT/$build" && ctest -N | sed -n 's/^Total Tests: //p') tests"
     log=$TELVIR_ROOT/$build/ctest.log
     (cd "$TELVIR_ROOT/$build" && ctest --output-on-failure -j"$(nproc)" | tee "$log")
     # Every test must have run here, where every tool it needs is installed.
