@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Records what the rules show, and closes the result window at once the way
@@ -25,49 +26,53 @@ public:
 
     void ShowHeadline(std::string_view text, Rgb colour) override
     {
-        headline = text;
-        headlineColour = colour;
+        m_headline = text;
+        m_headlineColour = colour;
     }
-    void ShowPrompt(std::string_view text) override { prompt = text; }
-    void SetCellPressed(Cell cell, bool pressed) override { this->pressed[cell.index()] = pressed; }
-    bool IsCellPressed(Cell cell) const override { return pressed[cell.index()]; }
-    void SetBoardLocked(bool locked) override { this->locked = locked; }
-    void RefreshBoard(const BoardCells &board) override
-    {
-        shown = board;
-        ++refreshes;
-    }
+    void ShowPrompt(std::string_view text) override { m_prompt = text; }
+    void SetCellPressed(Cell cell, bool pressed) override { m_pressed[cell.index()] = pressed; }
+    bool IsCellPressed(Cell cell) const override { return m_pressed[cell.index()]; }
+    void SetBoardLocked(bool locked) override { m_locked = locked; }
+    void RefreshBoard(const BoardCells &board) override { m_shown = board; }
     void ShowResultWindow(std::string_view text, Rgb colour) override
     {
-        results.push_back({std::string(text), colour, shown, pressedCount() > 0, headline, prompt});
-        if (onResultClosed)
-            onResultClosed();
-    }
-
-    int pressedCount() const
-    {
-        int count = 0;
-        for (bool cell : pressed)
-            count += cell ? 1 : 0;
-        return count;
+        m_results.push_back({std::string(text), colour, m_shown, pressedCount() > 0, m_headline, m_prompt});
+        if (m_onResultClosed)
+            m_onResultClosed();
     }
 
     // Flips the cell the way a click on its button does, then lets the rules answer.
     void Click(Game &game, Cell cell)
     {
-        pressed[cell.index()] = !pressed[cell.index()];
+        m_pressed[cell.index()] = !m_pressed[cell.index()];
         game.CellClicked(cell);
     }
+    void setOnResultClosed(std::function<void()> closed) { m_onResultClosed = std::move(closed); }
 
-    std::string headline;
-    Rgb headlineColour;
-    std::string prompt;
-    std::array<bool, CellCount> pressed{};
-    bool locked = false;
-    BoardCells shown{};
-    int refreshes = 0;
-    std::vector<Result> results;
-    std::function<void()> onResultClosed;
+    const std::string &headline() const { return m_headline; }
+    Rgb headlineColour() const { return m_headlineColour; }
+    const std::string &prompt() const { return m_prompt; }
+    const std::array<bool, CellCount> &pressed() const { return m_pressed; }
+    int pressedCount() const
+    {
+        int count = 0;
+        for (bool cell : m_pressed)
+            count += cell ? 1 : 0;
+        return count;
+    }
+    bool locked() const { return m_locked; }
+    const BoardCells &shown() const { return m_shown; }
+    const std::vector<Result> &results() const { return m_results; }
+
+private:
+    std::string m_headline;
+    Rgb m_headlineColour{};
+    std::string m_prompt;
+    std::array<bool, CellCount> m_pressed{};
+    bool m_locked = false;
+    BoardCells m_shown{};
+    std::vector<Result> m_results;
+    std::function<void()> m_onResultClosed;
 };
 
 // A game on the fake view whose result window starts the next game as soon as
@@ -78,7 +83,7 @@ struct FakeTable {
 
     FakeTable()
     {
-        view.onResultClosed = [this] { game.NewGame(); };
+        view.setOnResultClosed([this] { game.NewGame(); });
         game.NewGame();
     }
     FakeTable(const FakeTable &) = delete;

@@ -5,6 +5,7 @@
 
 #include "game/Game.h"
 
+#include <array>
 #include <bitset>
 #include <optional>
 #include <string>
@@ -19,30 +20,42 @@ inline bool OnBoard(Cell cell)
     return cell.column >= 0 && cell.column < BoardSide && cell.row >= 0 && cell.row < BoardSide;
 }
 
+struct Step {
+    int columns;
+    int rows;
+};
+inline constexpr std::array<Step, 8> Directions{{{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}}};
+
+// Where a walk from `from` over the opponent's discs stops (maybe off the
+// board), and how many it passed.
+struct Walk {
+    Cell end;
+    int between;
+};
+inline Walk WalkOver(const BoardCells &board, Cell from, Step step, CellState opponent)
+{
+    Walk walk{{from.column + step.columns, from.row + step.rows}, 0};
+    while (OnBoard(walk.end) && board[walk.end.index()] == opponent) {
+        ++walk.between;
+        walk.end = {walk.end.column + step.columns, walk.end.row + step.rows};
+    }
+    return walk;
+}
+
 // The cells a capture from anchor to target presses, anchor and target
 // included; empty when the target closes no line.
 inline CellSet ReferenceCapture(const BoardCells &board, Cell anchor, Cell target, CellState opponent)
 {
     if (board[target.index()] != EmptyCell)
         return {};
-    for (int dc = -1; dc <= 1; ++dc) {
-        for (int dr = -1; dr <= 1; ++dr) {
-            if (dc == 0 && dr == 0)
-                continue;
-            CellSet cells;
-            cells.set(anchor.index());
-            int between = 0;
-            Cell at{anchor.column + dc, anchor.row + dr};
-            while (OnBoard(at) && board[at.index()] == opponent) {
-                cells.set(at.index());
-                ++between;
-                at = {at.column + dc, at.row + dr};
-            }
-            if (at == target && between > 0) {
-                cells.set(target.index());
-                return cells;
-            }
-        }
+    for (const Step step : Directions) {
+        const Walk walk = WalkOver(board, anchor, step, opponent);
+        if (walk.between == 0 || walk.end != target)
+            continue;
+        CellSet cells;
+        for (int distance = 0; distance <= walk.between + 1; ++distance)
+            cells.set(Cell{anchor.column + distance * step.columns, anchor.row + distance * step.rows}.index());
+        return cells;
     }
     return {};
 }
@@ -69,17 +82,10 @@ void ForEachCapture(const BoardCells &board, Player player, Visit visit)
         if (board[index] != player)
             continue;
         const Cell anchor = Cell::fromIndex(index);
-        for (int dc = -1; dc <= 1; ++dc) {
-            for (int dr = -1; dr <= 1; ++dr) {
-                Cell at{anchor.column + dc, anchor.row + dr};
-                int between = 0;
-                while (OnBoard(at) && board[at.index()] == opponent) {
-                    ++between;
-                    at = {at.column + dc, at.row + dr};
-                }
-                if (between > 0 && OnBoard(at) && board[at.index()] == EmptyCell)
-                    visit(Capture{anchor, at});
-            }
+        for (const Step step : Directions) {
+            const Walk walk = WalkOver(board, anchor, step, opponent);
+            if (walk.between > 0 && OnBoard(walk.end) && board[walk.end.index()] == EmptyCell)
+                visit(Capture{anchor, walk.end});
         }
     }
 }

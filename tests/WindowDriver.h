@@ -68,6 +68,14 @@ inline CellButton *Button(Cell cell)
 {
     return MainForm->cellButton(cell);
 }
+inline bool NoCellPressed()
+{
+    for (int index = 0; index < CellCount; ++index) {
+        if (Button(Cell::fromIndex(index))->isChecked())
+            return false;
+    }
+    return true;
+}
 inline QPoint Middle(const QWidget *widget)
 {
     return widget->rect().center();

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include <QColor>
+#include "tests/Colours.h"
+
 #include <QImage>
 #include <QSet>
 #include <QTest>
@@ -14,9 +15,6 @@ const QSet<QRgb> StandardPalette{
     qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
     qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
 };
-const QRgb Grey = qRgb(128, 128, 128);
-const QRgb Black = qRgb(0, 0, 0);
-const QRgb Teal = qRgb(0, 128, 128);
 
 QImage Picture(const QString &name)
 {
@@ -55,7 +53,7 @@ void AssetsTest::cellPictures_data()
     QTest::addColumn<QColor>("ring");
     QTest::addColumn<QColor>("fill");
     QTest::newRow("empty cell") << "FreeCell.bmp" << QColor(Teal) << QColor(Grey);
-    QTest::newRow("player 1") << "Player1Cell.bmp" << QColor(Black) << QColor(0, 128, 0);
+    QTest::newRow("player 1") << "Player1Cell.bmp" << QColor(Black) << QColor(Green);
     QTest::newRow("player 2") << "Player2Cell.bmp" << QColor(Black) << QColor(255, 0, 0);
 }
 

@@ -34,7 +34,7 @@ CellSet Cells(std::initializer_list<Cell> cells)
 
 CellSet PressedCells(const FakeView &view)
 {
-    return PressedSet(view.pressed);
+    return PressedSet(view.pressed());
 }
 
 struct Table : FakeTable {
@@ -84,21 +84,21 @@ void GameTest::newGameShowsTheStartingPosition()
     QVERIFY(table.game.state().Board == StartingPosition);
     QCOMPARE(table.game.state().Board[27], CellState(1)); // column 3, row 3
     QCOMPARE(table.game.state().Board[35], CellState(2)); // column 4, row 3
-    QVERIFY(table.view.shown == StartingPosition);
-    QCOMPARE(table.view.headline, std::string("Ходит Игрок-1"));
-    QVERIFY(table.view.headlineColour == GreenColour);
-    QCOMPARE(table.view.prompt, std::string("Укажи первую бьющую фишку."));
+    QVERIFY(table.view.shown() == StartingPosition);
+    QCOMPARE(table.view.headline(), std::string("Ходит Игрок-1"));
+    QVERIFY(table.view.headlineColour() == GreenColour);
+    QCOMPARE(table.view.prompt(), std::string("Укажи первую бьющую фишку."));
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
-    QVERIFY(!table.view.locked);
+    QVERIFY(!table.view.locked());
 
     // A new game in the middle of a marked line starts clean.
     table.Click({3, 3});
     table.Click({5, 3});
-    QVERIFY(table.view.locked);
+    QVERIFY(table.view.locked());
     table.game.NewGame();
     QCOMPARE(table.view.pressedCount(), 0);
-    QVERIFY(!table.view.locked);
+    QVERIFY(!table.view.locked());
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
 }
 
@@ -121,8 +121,8 @@ void GameTest::anchorClicks()
     QFETCH(TurnPhase, phase);
     Table table;
     table.Click(cell);
-    QCOMPARE(QString::fromStdString(table.view.prompt), prompt);
-    QCOMPARE(table.view.pressed[cell.index()], pressed);
+    QCOMPARE(QString::fromStdString(table.view.prompt()), prompt);
+    QCOMPARE(table.view.pressed()[cell.index()], pressed);
     QCOMPARE(table.view.pressedCount(), pressed ? 1 : 0);
     QCOMPARE(table.game.state().Phase, phase);
     if (pressed) {
@@ -157,14 +157,14 @@ void GameTest::targetClicks()
     table.Click({3, 3});
     const BoardCells before = table.game.state().Board;
     table.Click(target);
-    QCOMPARE(QString::fromStdString(table.view.prompt), prompt);
+    QCOMPARE(QString::fromStdString(table.view.prompt()), prompt);
     CellSet expected;
     for (Cell cell : pressed)
         expected.set(cell.index());
     QVERIFY(PressedCells(table.view) == expected);
     const bool marked = pressed.size() > 1;
     QCOMPARE(table.game.state().Phase, marked ? TurnPhase::WaitingForMoveOrReset : TurnPhase::WaitingForTarget);
-    QCOMPARE(table.view.locked, marked);
+    QCOMPARE(table.view.locked(), marked);
     QVERIFY(table.game.state().Board == before);
 }
 
@@ -253,8 +253,8 @@ void GameTest::longestLines()
         table.Click(line.target);
         QVERIFY2(PressedCells(table.view) == expected, line.name);
         table.game.CommitMove();
-        QCOMPARE(table.view.results.size(), size_t(1)); // player 1 has no disc left
-        QCOMPARE(table.view.results[0].text, std::string("Выиграл Игрок-2!"));
+        QCOMPARE(table.view.results().size(), size_t(1)); // player 1 has no disc left
+        QCOMPARE(table.view.results()[0].text, std::string("Выиграл Игрок-2!"));
     }
 }
 
@@ -263,11 +263,11 @@ void GameTest::clicksWhileALineIsMarkedChangeNothing()
     Table table;
     table.Click({3, 3});
     table.Click({5, 3});
-    const auto pressed = table.view.pressed;
+    const auto pressed = table.view.pressed();
     for (Cell cell : {Cell{4, 3}, Cell{0, 0}, Cell{3, 3}}) {
         table.Click(cell);
-        QVERIFY(table.view.pressed == pressed);
-        QCOMPARE(table.view.prompt, std::string("Ход или сброс?"));
+        QVERIFY(table.view.pressed() == pressed);
+        QCOMPARE(table.view.prompt(), std::string("Ход или сброс?"));
         QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForMoveOrReset);
     }
 }
@@ -287,15 +287,15 @@ void GameTest::moveGivesTheLineToTheMover()
         "........",
     });
     QVERIFY(table.game.state().Board == expected);
-    QVERIFY(table.view.shown == expected);
+    QVERIFY(table.view.shown() == expected);
     QCOMPARE(table.view.pressedCount(), 0);
-    QVERIFY(!table.view.locked);
+    QVERIFY(!table.view.locked());
     QCOMPARE(table.game.state().CurrentPlayer, Player(2));
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
-    QCOMPARE(table.view.headline, std::string("Ходит Игрок-2"));
-    QVERIFY(table.view.headlineColour == RedColour);
-    QCOMPARE(table.view.prompt, std::string("Укажи первую бьющую фишку."));
-    QVERIFY(table.view.results.empty());
+    QCOMPARE(table.view.headline(), std::string("Ходит Игрок-2"));
+    QVERIFY(table.view.headlineColour() == RedColour);
+    QCOMPARE(table.view.prompt(), std::string("Укажи первую бьющую фишку."));
+    QVERIFY(table.view.results().empty());
 }
 
 void GameTest::passesAndMoveWithAnAnchorPicked()
@@ -303,22 +303,22 @@ void GameTest::passesAndMoveWithAnAnchorPicked()
     Table table;
     table.game.CommitMove();
     QVERIFY(table.game.state().Board == StartingPosition);
-    QCOMPARE(table.view.headline, std::string("Ходит Игрок-2"));
-    QVERIFY(table.view.headlineColour == RedColour);
+    QCOMPARE(table.view.headline(), std::string("Ходит Игрок-2"));
+    QVERIFY(table.view.headlineColour() == RedColour);
     table.game.CommitMove();
-    QCOMPARE(table.view.headline, std::string("Ходит Игрок-1"));
-    QVERIFY(table.view.headlineColour == GreenColour);
-    QVERIFY(table.view.results.empty());
+    QCOMPARE(table.view.headline(), std::string("Ходит Игрок-1"));
+    QVERIFY(table.view.headlineColour() == GreenColour);
+    QVERIFY(table.view.results().empty());
 
     table.Click({3, 4});
-    table.view.prompt = "untouched";
-    table.view.headline = "untouched";
+    table.view.ShowPrompt("untouched");
+    table.view.ShowHeadline("untouched", GreenColour);
     table.game.CommitMove();
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForTarget);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
     QVERIFY(PressedCells(table.view) == Cells({{3, 4}}));
-    QCOMPARE(table.view.prompt, std::string("untouched"));
-    QCOMPARE(table.view.headline, std::string("untouched"));
+    QCOMPARE(table.view.prompt(), std::string("untouched"));
+    QCOMPARE(table.view.headline(), std::string("untouched"));
 }
 
 void GameTest::resetTakesTheTurnBack()
@@ -333,10 +333,10 @@ void GameTest::resetTakesTheTurnBack()
     table.Click({5, 5});
     table.game.ResetTurn();
     QCOMPARE(table.view.pressedCount(), 0);
-    QVERIFY(!table.view.locked);
+    QVERIFY(!table.view.locked());
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
-    QCOMPARE(table.view.prompt, std::string("Укажи первую бьющую фишку."));
+    QCOMPARE(table.view.prompt(), std::string("Укажи первую бьющую фишку."));
     QVERIFY(table.game.state().Board == StartingPosition);
 }
 
@@ -354,15 +354,15 @@ void GameTest::givingUp()
             if (phase == 2)
                 table.Click(target);
             table.game.GiveUp();
-            QCOMPARE(table.view.results.size(), size_t(1));
-            const auto &result = table.view.results[0];
+            QCOMPARE(table.view.results().size(), size_t(1));
+            const auto &result = table.view.results()[0];
             QCOMPARE(result.text, std::string(quitter == 1 ? "Выиграл Игрок-2!" : "Выиграл Игрок-1!"));
             QVERIFY(result.colour == (quitter == 1 ? RedColour : GreenColour));
             QVERIFY(result.board == StartingPosition);
             QCOMPARE(result.anyPressed, phase > 0);
             // The next game starts clean.
             QCOMPARE(table.view.pressedCount(), 0);
-            QVERIFY(!table.view.locked);
+            QVERIFY(!table.view.locked());
             QCOMPARE(table.game.state().CurrentPlayer, Player(1));
             QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
         }
@@ -407,8 +407,8 @@ void GameTest::endOfGame()
     table.Click({0, 0});
     table.Click({2, 0});
     table.game.CommitMove();
-    QCOMPARE(table.view.results.size(), size_t(1));
-    const auto &shown = table.view.results[0];
+    QCOMPARE(table.view.results().size(), size_t(1));
+    const auto &shown = table.view.results()[0];
     QCOMPARE(QString::fromStdString(shown.text), result);
     QVERIFY(shown.colour == colour);
     // The final position is drawn and released before the window opens, and

@@ -84,7 +84,7 @@ struct Model {
         headline = player == 1 ? "Ходит Игрок-1" : "Ходит Игрок-2";
         prompt = FirstDisc;
     }
-    void finish(std::string text)
+    void Finish(std::string text)
     {
         ++finished;
         result = std::move(text);
@@ -136,9 +136,9 @@ struct Model {
             if (mine && theirs && empty)
                 StartTurn();
             else if (mine == theirs)
-                finish("Ничья!");
+                Finish("Ничья!");
             else
-                finish(mine > theirs ? (mover == 1 ? "Выиграл Игрок-1!" : "Выиграл Игрок-2!")
+                Finish(mine > theirs ? (mover == 1 ? "Выиграл Игрок-1!" : "Выиграл Игрок-2!")
                                      : (other == 1 ? "Выиграл Игрок-1!" : "Выиграл Игрок-2!"));
             return;
         }
@@ -147,7 +147,7 @@ struct Model {
             StartTurn();
             return;
         case Kind::GiveUp:
-            finish(other == 1 ? "Выиграл Игрок-1!" : "Выиграл Игрок-2!");
+            Finish(other == 1 ? "Выиграл Игрок-1!" : "Выиграл Игрок-2!");
             return;
         }
     }
@@ -161,7 +161,7 @@ struct Table : FakeTable {
         switch (action.kind) {
         case Kind::Click:
             // A locked board takes no clicks, as in the window.
-            if (!view.locked)
+            if (!view.locked())
                 view.Click(game, cell);
             break;
         case Kind::ClickThroughLock:
@@ -192,9 +192,9 @@ struct Snapshot {
 
     explicit Snapshot(const Table &table)
         : board(table.game.state().Board), player(table.game.state().CurrentPlayer),
-          phase(static_cast<int>(table.game.state().Phase)), pressed(PressedSet(table.view.pressed)),
-          locked(table.view.locked), prompt(table.view.prompt), headline(table.view.headline),
-          results(table.view.results.size())
+          phase(static_cast<int>(table.game.state().Phase)), pressed(PressedSet(table.view.pressed())),
+          locked(table.view.locked()), prompt(table.view.prompt()), headline(table.view.headline()),
+          results(table.view.results().size())
     {
     }
     bool sameButPrompt(const Snapshot &other) const
@@ -213,13 +213,13 @@ std::optional<std::string> Invariants(const Table &table, const Snapshot &before
         if (cell > 2)
             return "a cell holds " + std::to_string(cell);
     }
-    if (table.view.shown != state.Board)
+    if (table.view.shown() != state.Board)
         return "the pictures do not follow the board";
     const bool gameEnded = after.results != before.results;
     if (!gameEnded && action.kind != Kind::Move && after.board != before.board)
         return "the board changed without a move";
     if (action.kind == Kind::Move && before.phase != 1) {
-        const BoardCells &final = gameEnded ? table.view.results.back().board : state.Board;
+        const BoardCells &final = gameEnded ? table.view.results().back().board : state.Board;
         for (int index = 0; index < CellCount; ++index) {
             const bool changed = final[index] != before.board[index];
             if (changed && (!before.pressed[index] || final[index] != before.player))
@@ -243,15 +243,15 @@ std::optional<std::string> AgreesWithModel(const Table &table, const Model &mode
         return "board";
     if (state.CurrentPlayer != model.player || static_cast<int>(state.Phase) != model.phase)
         return "player or phase";
-    if (PressedSet(table.view.pressed) != model.pressed || table.view.locked != model.locked)
+    if (PressedSet(table.view.pressed()) != model.pressed || table.view.locked() != model.locked)
         return "pressed cells or lock";
-    if (table.view.prompt != model.prompt || table.view.headline != model.headline)
+    if (table.view.prompt() != model.prompt || table.view.headline() != model.headline)
         return "prompt or headline";
-    if (table.view.headlineColour != PlayerColour(model.player))
+    if (table.view.headlineColour() != PlayerColour(model.player))
         return "headline colour";
-    if (static_cast<int>(table.view.results.size()) != model.finished)
+    if (static_cast<int>(table.view.results().size()) != model.finished)
         return "number of finished games";
-    if (model.finished && table.view.results.back().text != model.result)
+    if (model.finished && table.view.results().back().text != model.result)
         return "result text";
     return std::nullopt;
 }
@@ -387,7 +387,7 @@ void GameRandomPlayTest::randomPlayAgreesWithTheModel()
                                  .arg(model.finished + 1)
                                  .arg(QString::fromStdString(*failure), QString::fromStdString(list))));
         }
-        if (static_cast<int>(table.view.results.size()) != static_cast<int>(before.results)) {
+        if (static_cast<int>(table.view.results().size()) != static_cast<int>(before.results)) {
             game.clear();
             player.NewGame();
         }

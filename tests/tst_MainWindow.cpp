@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "tests/Colours.h"
 #include "tests/TelvirTestMain.h"
 #include "tests/WindowDriver.h"
 
@@ -11,11 +12,14 @@
 #include <QAccessible>
 #include <QAction>
 #include <QFrame>
+#include <QHash>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
+
+#include <numeric>
 
 Q_DECLARE_METATYPE(Cell)
 
@@ -40,8 +44,29 @@ QColor HighlightColour()
     return Button({0, 0})->palette().color(QPalette::Active, QPalette::Light);
 }
 
-const QColor Teal(0, 128, 128);
-const QColor Green(0, 128, 0);
+// Counts how often each cell button paints itself.
+class CellPaints : public QObject {
+public:
+    CellPaints()
+    {
+        for (int index = 0; index < CellCount; ++index)
+            Button(Cell::fromIndex(index))->installEventFilter(this);
+    }
+    int of(Cell cell) const { return m_paints.value(Button(cell)); }
+    int total() const { return std::accumulate(m_paints.cbegin(), m_paints.cend(), 0); }
+    void clear() { m_paints.clear(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++m_paints[watched];
+        return false;
+    }
+
+private:
+    QHash<const QObject *, int> m_paints;
+};
 
 } // namespace
 
@@ -95,7 +120,8 @@ void MainWindowTest::controls_data()
     QTest::addColumn<bool>("bold");
     QTest::addColumn<QColor>("colour");
     const QColor black(0, 0, 0);
-    QTest::newRow("headline") << "BigMessage" << QRect(0, 0, 464, 29) << "Liberation Sans" << 23 << true << Green;
+    QTest::newRow("headline") << "BigMessage" << QRect(0, 0, 464, 29) << "Liberation Sans" << 23 << true
+                              << QColor(Green);
     QTest::newRow("prompt") << "StatusLine" << QRect(0, 29, 464, 22) << "Liberation Sans" << 17 << false << black;
     QTest::newRow("command panel") << "CommandPanel" << QRect(344, 116, 110, 139) << "Liberation Sans" << 17 << true
                                    << black;
@@ -225,7 +251,7 @@ void MainWindowTest::keyboard()
 void MainWindowTest::startingBoard()
 {
     QCOMPARE(Headline(), QString("Ходит Игрок-1"));
-    QCOMPARE(TextColour(Find(MainForm, "BigMessage"), QPalette::WindowText), Green);
+    QCOMPARE(TextColour(Find(MainForm, "BigMessage"), QPalette::WindowText), QColor(Green));
     QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
     int discs = 0;
     for (int index = 0; index < CellCount; ++index) {
@@ -238,8 +264,8 @@ void MainWindowTest::startingBoard()
     QCOMPARE(discs, 4);
     // The middle of each cell shows its owner's colour.
     const QImage board = Look(Find(MainForm, "BoardPanel"));
-    QCOMPARE(board.pixelColor(3 * 40 + 20, 3 * 40 + 20), Green);
-    QCOMPARE(board.pixelColor(3 * 40 + 20, 4 * 40 + 20), Green);
+    QCOMPARE(board.pixelColor(3 * 40 + 20, 3 * 40 + 20), QColor(Green));
+    QCOMPARE(board.pixelColor(3 * 40 + 20, 4 * 40 + 20), QColor(Green));
     QCOMPARE(board.pixelColor(4 * 40 + 20, 3 * 40 + 20), QColor(255, 0, 0));
     QCOMPARE(board.pixelColor(4 * 40 + 20, 4 * 40 + 20), QColor(255, 0, 0));
     QCOMPARE(board.pixelColor(5 * 40 + 20, 3 * 40 + 20), FaceColour());
@@ -342,7 +368,7 @@ void MainWindowTest::cellLooks()
     // Released: the empty picture's outer ring crosses its middle row at
     // picture column 1, drawn two pixels in from the button's edge.
     QImage look = Look(cell);
-    QCOMPARE(look.pixelColor(3, 19), Teal);
+    QCOMPARE(look.pixelColor(3, 19), QColor(Teal));
     QCOMPARE(look.pixelColor(4, 19), face);
     QCOMPARE(look.pixelColor(3, 3), face); // a transparent corner
     QCOMPARE(look.pixelColor(4, 3), face);
@@ -350,12 +376,12 @@ void MainWindowTest::cellLooks()
     // Held down: sunken and shifted, but no checkerboard.
     QTest::mousePress(cell, Qt::LeftButton, {}, Middle(cell));
     look = Look(cell);
-    QCOMPARE(look.pixelColor(4, 20), Teal);
+    QCOMPARE(look.pixelColor(4, 20), QColor(Teal));
     QCOMPARE(look.pixelColor(3, 3), face);
     QCOMPARE(look.pixelColor(4, 3), face);
     // Away from the cell with the button still held it looks released again.
     QTest::mouseMove(cell, QPoint(-20, 20));
-    QCOMPARE(Look(cell).pixelColor(3, 19), Teal);
+    QCOMPARE(Look(cell).pixelColor(3, 19), QColor(Teal));
     QTest::mouseRelease(cell, Qt::LeftButton, {}, QPoint(-20, 20));
 
     // Pressed: sunken, shifted, and a one-pixel checkerboard of face and highlight.
@@ -365,7 +391,7 @@ void MainWindowTest::cellLooks()
     QCOMPARE(look.pixelColor(3, 3), look.pixelColor(4, 4));
     const QSet<QRgb> checkerboard{look.pixel(3, 3), look.pixel(4, 3)};
     QCOMPARE(checkerboard, (QSet<QRgb>{face.rgb(), light.rgb()}));
-    QCOMPARE(look.pixelColor(20, 21), Green);
+    QCOMPARE(look.pixelColor(20, 21), QColor(Green));
     QCOMPARE(look.pixelColor(2 + 1 + 1, 2 + 1 + 17), QColor(0, 0, 0)); // outer outline, shifted
     // Raised and sunken frames differ.
     QVERIFY(Look(Button({0, 0})).pixel(0, 0) != look.pixel(0, 0));
@@ -385,8 +411,7 @@ void MainWindowTest::resetAndGiveUpButtons()
     ClickCell({3, 3});
     ClickCell({5, 3});
     ClickCommand("ResetButton");
-    for (int index = 0; index < CellCount; ++index)
-        QVERIFY(!Button(Cell::fromIndex(index))->isChecked());
+    QVERIFY(NoCellPressed());
     QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
     QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
 
@@ -402,8 +427,7 @@ void MainWindowTest::resetAndGiveUpButtons()
     QCOMPARE(result, QString("Выиграл Игрок-2!"));
     QCOMPARE(Headline(), QString("Ходит Игрок-1"));
     QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
-    for (int index = 0; index < CellCount; ++index)
-        QVERIFY(!Button(Cell::fromIndex(index))->isChecked());
+    QVERIFY(NoCellPressed());
 }
 
 void MainWindowTest::wholeGame()
@@ -411,12 +435,19 @@ void MainWindowTest::wholeGame()
     // Player 1 takes one red disc, player 2 passes, player 1 takes the other.
     ClickCell({3, 3});
     ClickCell({5, 3});
+    CellPaints paints;
     ClickCommand("MoveButton");
+    QCoreApplication::processEvents();
     QCOMPARE(Headline(), QString("Ходит Игрок-2"));
     QCOMPARE(TextColour(Find(MainForm, "BigMessage"), QPalette::WindowText), QColor(255, 0, 0));
     QCOMPARE(MainForm->shownCell({4, 3}), CellState(1));
+    QVERIFY(paints.of({4, 3}) > 0);
+    // A pass changes no cell, so none is drawn again.
+    paints.clear();
     ClickCommand("MoveButton");
+    QCoreApplication::processEvents();
     QCOMPARE(Headline(), QString("Ходит Игрок-1"));
+    QCOMPARE(paints.total(), 0);
     ClickCell({3, 4});
     ClickCell({5, 4});
 
@@ -437,7 +468,7 @@ void MainWindowTest::wholeGame()
     });
     ClickCommand("MoveButton");
     QCOMPARE(result, QString("Выиграл Игрок-1!"));
-    QCOMPARE(colour, Green);
+    QCOMPARE(colour, QColor(Green));
     QCOMPARE(headline, QString("Ходит Игрок-1"));
     QCOMPARE(prompt, QString("Ход или сброс?"));
     QCOMPARE(taken, CellState(1));
@@ -448,8 +479,7 @@ void MainWindowTest::wholeGame()
     QCOMPARE(MainForm->shownCell({4, 4}), CellState(2));
     QCOMPARE(MainForm->shownCell({5, 3}), CellState(0));
     QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
-    for (int index = 0; index < CellCount; ++index)
-        QVERIFY(!Button(Cell::fromIndex(index))->isChecked());
+    QVERIFY(NoCellPressed());
     QTRY_COMPARE(QApplication::focusWidget(), Find(MainForm, "MoveButton"));
 }
 

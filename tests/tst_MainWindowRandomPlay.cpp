@@ -5,6 +5,7 @@
 // event against the game state. `--seed N` and `--events N` replay a run.
 
 #include "tests/ReferenceRules.h"
+#include "tests/TelvirTestMain.h"
 #include "tests/TestOptions.h"
 #include "tests/WindowDriver.h"
 
@@ -252,11 +253,7 @@ void MainWindowRandomPlayTest::randomInputKeepsTheWindowsTrue()
 
 int main(int argc, char *argv[])
 {
-    std::vector<char *> rest = TakeNumberOptions(argc, argv, {{"--seed", &Seed}, {"--events", &EventBudget}});
-    PrepareEnvironment();
-    QApplication application(argc, argv);
-    PrepareApplication(application);
-    MainWindowRandomPlayTest test;
-    return QTest::qExec(&test, static_cast<int>(rest.size()), rest.data());
+    return ExecWithTelvirStartUp<MainWindowRandomPlayTest>(
+        argc, argv, TakeNumberOptions(argc, argv, {{"--seed", &Seed}, {"--events", &EventBudget}}));
 }
 #include "tst_MainWindowRandomPlay.moc"

@@ -8,8 +8,20 @@
 #include "ui/EndGameWindow.h"
 #include "ui/FormScaling.h"
 
+#include "ui_AboutWindow.h"
+#include "ui_EndGameWindow.h"
+
 #include <QScreen>
 #include <QSignalSpy>
+
+// A form as its .ui file describes it, before any window has laid it out for
+// the screen.
+class BareForm : public QDialog {
+    Q_OBJECT
+
+public slots:
+    void FormClose() {} // the result form connects its close to this
+};
 
 namespace {
 
@@ -280,14 +292,18 @@ void ModalWindowTest::formsFollowTheResolution()
     QFETCH(int, okFont);
     QFETCH(int, titleFont);
 
-    TEndGameForm resultForm;
-    ScaleForm(&resultForm, dpi);
+    BareForm resultForm;
+    Ui::TEndGameForm resultUi;
+    resultUi.setupUi(&resultForm);
+    LayOutForResolution(&resultForm, dpi);
     QCOMPARE(resultForm.size(), result);
     QCOMPARE(resultForm.minimumSize(), resultForm.maximumSize());
     QCOMPARE(Find(&resultForm, "GameResultMsg")->font().pixelSize(), resultFont);
 
-    TAboutForm aboutForm;
-    ScaleForm(&aboutForm, dpi);
+    BareForm aboutForm;
+    Ui::TAboutForm aboutUi;
+    aboutUi.setupUi(&aboutForm);
+    LayOutForResolution(&aboutForm, dpi);
     QCOMPARE(aboutForm.size(), about);
     QCOMPARE(aboutForm.font().pixelSize(), defaultFont);
     const QWidget *okButton = Find(&aboutForm, "OkButton");

@@ -4,6 +4,7 @@
 #include "ui/FormScaling.h"
 
 #include "ui/Desktop.h"
+#include "ui/FormFonts.h"
 
 #include <QFontMetrics>
 #include <QScreen>
@@ -48,6 +49,12 @@ void ScaleForm(QWidget *form, int dpi)
     }
     form->setFont(screenFont);
     form->setFixedSize(scaled(form->width()), scaled(form->height()));
+}
+
+void LayOutForResolution(QWidget *form, int dpi)
+{
+    UsePixelFontSizes(form);
+    ScaleForm(form, dpi);
 }
 
 int ScreenDpi(const QScreen *screen)

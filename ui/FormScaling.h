@@ -16,6 +16,9 @@ inline constexpr int DesignDpi = 120;
 int ScaledFontPixels(int designPixels, int dpi);
 int ScaledLength(int length, int lineHeight, int designLineHeight);
 void ScaleForm(QWidget *form, int dpi);
+// Makes a form just set up from its .ui file what the screen shows: its
+// fonts in pixels, everything scaled for `dpi`.
+void LayOutForResolution(QWidget *form, int dpi);
 
 // The resolution the user chose for text (Xft.dpi on X11), or failing that the
 // X server's own figure, which is what `Xvfb -dpi` and `xrandr --dpi` set;

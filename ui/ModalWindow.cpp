@@ -3,7 +3,6 @@
 
 #include "ui/ModalWindow.h"
 
-#include "ui/FormFonts.h"
 #include "ui/FormScaling.h"
 
 #include <QKeyEvent>
@@ -12,8 +11,7 @@ void ModalWindow::FinishForm()
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    UsePixelFontSizes(this);
-    ScaleForm(this, ScreenDpi(screen()));
+    LayOutForResolution(this, ScreenDpi(screen()));
 }
 
 int ModalWindow::exec()
