@@ -25,7 +25,8 @@ struct GameState {
     BoardCells Board{};
     Player CurrentPlayer = 1;
     TurnPhase Phase = TurnPhase::WaitingForAnchor;
-    // The disc picked in phase 0; meaningful in phases 1 and 2 only.
+    // The disc picked while waiting for an anchor; meaningful only once the
+    // turn has moved past that.
     std::uint8_t AnchorColumn = 0;
     std::uint8_t AnchorRow = 0;
     std::array<PlayerName, 3> PlayerNames{}; // indexed by player number, 1 and 2
