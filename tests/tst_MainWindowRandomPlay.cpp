@@ -13,6 +13,7 @@
 
 #include <QAccessible>
 #include <QMenu>
+#include <QTimer>
 
 #include <random>
 

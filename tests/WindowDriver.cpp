@@ -1,0 +1,120 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "tests/WindowDriver.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTimer>
+
+bool OpenWindows(std::unique_ptr<TelvirWindows> &windows)
+{
+    QTest::failOnWarning(QRegularExpression("QDialog::exec|QObject::connect"));
+    windows = std::make_unique<TelvirWindows>();
+    MainForm->show();
+    MainForm->activateWindow(); // as the program does
+    return QTest::qWaitForWindowActive(MainForm);
+}
+
+void WindowTest::init()
+{
+    QVERIFY(OpenWindows(m_windows));
+}
+
+void WindowTest::cleanup()
+{
+    m_windows.reset();
+}
+
+QString Headline()
+{
+    return Find<QLabel>(MainForm, "BigMessage")->text();
+}
+QString Prompt()
+{
+    return Find<QLabel>(MainForm, "StatusLine")->text();
+}
+CellButton *Button(Cell cell)
+{
+    return MainForm->cellButton(cell);
+}
+bool NoCellPressed()
+{
+    for (int index = 0; index < CellCount; ++index) {
+        if (Button(Cell::fromIndex(index))->isChecked())
+            return false;
+    }
+    return true;
+}
+QPoint Middle(const QWidget *widget)
+{
+    return widget->rect().center();
+}
+
+QPoint OffCentre(const QWidget *window)
+{
+    const QRect screen = window->screen()->availableGeometry();
+    const QRect outer = window->frameGeometry();
+    return outer.topLeft() - screen.topLeft()
+           - QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+}
+
+bool Centred(const QWidget *window)
+{
+    const QPoint off = OffCentre(window);
+    return qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1;
+}
+
+void ClickCell(Cell cell, Qt::MouseButton button)
+{
+    QTest::mouseClick(Button(cell), button, {}, Middle(Button(cell)));
+}
+
+void ClickCommand(const char *name)
+{
+    auto *button = Find<QPushButton>(MainForm, name);
+    QTest::mouseClick(button, Qt::LeftButton, {}, Middle(button));
+}
+
+void WhenModalShows(std::function<void(QDialog *)> inside)
+{
+    auto *poll = new QTimer;
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, waited, inside] {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!modal || !modal->isVisible() || QApplication::activeWindow() != modal) {
+            if (waited->elapsed() > 5000) {
+                poll->deleteLater();
+                QFAIL("no modal window opened");
+            }
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        inside(modal);
+        if (modal->isVisible()) {
+            QTimer::singleShot(1000, modal, [modal] {
+                if (modal->isVisible()) {
+                    modal->done(QDialog::Rejected);
+                    QFAIL("the modal window stayed open");
+                }
+            });
+        }
+    });
+    poll->start(5);
+}
+
+void ClickOk(QDialog *modal)
+{
+    auto *ok = Find<QPushButton>(modal, "OkButton");
+    QTest::mouseClick(ok, Qt::LeftButton, {}, Middle(ok));
+}
+
+void PressKey(QDialog *modal, Qt::Key key)
+{
+    QWidget *target = modal->focusWidget() ? modal->focusWidget() : modal;
+    QTest::keyClick(target, key);
+}
