@@ -10,7 +10,7 @@ TELVIR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What building and playing need: play.sh installs these.
 TELVIR_PACKAGES=(
-    cmake g++ make pkg-config            # the tool chain
+    cmake g++ ninja-build pkg-config     # the tool chain
     qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
     fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
     xauth x11-utils                      # X authorisation, and waiting for a display
@@ -20,7 +20,7 @@ TELVIR_PACKAGES=(
 TELVIR_TEST_PACKAGES=(
     valgrind                             # the memory check of a whole game
     dpkg-dev desktop-file-utils appstream  # packaging and checking the desktop files
-    lintian reuse ninja-build            # the checks a distribution makes, and a packager's build
+    lintian reuse                        # the checks a distribution makes
     clang-format                         # the formatting check
     xvfb                                 # a virtual X server for tests that need one
     openbox icewm fluxbox wmctrl         # window managers, and a pager's requests to them
@@ -52,19 +52,22 @@ install_missing_packages() {
 }
 
 # build_telvir FOLDER [cmake options]: configures when the folder is new or
-# the options differ from last time, then builds what changed.
+# the options differ from last time, then builds what changed, with Ninja.
 build_telvir() {
     local name=$1
     local folder=$TELVIR_ROOT/$1
     shift
-    local options="$*"
+    local options="-G Ninja $*"
     if [ ! -f "$folder/CMakeCache.txt" ] || [ "$(cat "$folder/.telvir-options" 2>/dev/null)" != "$options" ]; then
-        echo "Configuring $name/ ${options:+($options)}"
-        with_progress "$name/" sed -n '' -- cmake -S "$TELVIR_ROOT" -B "$folder" "$@"
+        echo "Configuring $name/ ${*:+($*)}"
+        # A folder configured for another generator is configured anew.
+        grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$folder/CMakeCache.txt" 2>/dev/null \
+            || rm -rf "$folder/CMakeCache.txt" "$folder/CMakeFiles"
+        with_progress "$name/" sed -n '' -- cmake -S "$TELVIR_ROOT" -B "$folder" -G Ninja "$@"
         printf '%s' "$options" >"$folder/.telvir-options"
     fi
-    # make's own progress lines: "[ 45%] Building CXX object …".
-    with_progress "$name/" grep --line-buffered -E '^\[ *[0-9]+%\] (Building|Linking|Generating)' -- \
+    # Ninja's own progress lines: "[12/80] Building CXX object …".
+    with_progress "$name/" grep --line-buffered -E '^\[[0-9]+/[0-9]+\] (Building|Linking|Generating)' -- \
         cmake --build "$folder" --parallel "$(nproc)"
 }
 
