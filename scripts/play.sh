@@ -7,10 +7,11 @@
 source "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 
 install_missing_packages "${TELVIR_PACKAGES[@]}"
-build_telvir build
+build_telvir build telvir
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$TELVIR_ROOT/build/telvir"
 fi
 
+install_missing_packages "${TELVIR_PRIVATE_DISPLAY_PACKAGES[@]}"
 exec "$TELVIR_ROOT/scripts/private-display.sh" "$TELVIR_ROOT/build/telvir"

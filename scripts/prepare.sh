@@ -13,10 +13,14 @@ TELVIR_PACKAGES=(
     cmake g++ ninja-build pkg-config     # the tool chain
     qt6-base-dev libxcb1-dev             # Qt 6 Widgets and Test, and the X client library
     fonts-liberation2                    # faces with Cyrillic letters for the forms' fonts
-    xauth x11-utils                      # X authorisation, and waiting for a display
-    tigervnc-standalone-server tigervnc-tools dbus  # a private display with its own bus when there is none
 )
-# What the tests need besides: test.sh installs these too.
+# What a private display needs, where there is none: play.sh installs these
+# only then.
+TELVIR_PRIVATE_DISPLAY_PACKAGES=(
+    tigervnc-standalone-server tigervnc-tools  # the VNC server and its password file
+    xauth x11-utils dbus                 # its cookie, waiting for it, and a session bus
+)
+# What the tests need besides: test.sh installs these too, and the above.
 TELVIR_TEST_PACKAGES=(
     valgrind                             # the memory check of a whole game
     dpkg-dev desktop-file-utils appstream  # packaging and checking the desktop files
@@ -51,12 +55,14 @@ install_missing_packages() {
         apt-get install -y -q --no-install-recommends -o APT::Status-Fd=1 "${missing[@]}"
 }
 
-# build_telvir FOLDER [cmake options]: configures when the folder is new or
-# the options differ from last time, then builds what changed, with Ninja.
+# build_telvir FOLDER TARGET [cmake options]: configures when the folder is
+# new or the options differ from last time, then builds what of the target
+# (all: everything) changed, with Ninja.
 build_telvir() {
     local name=$1
     local folder=$TELVIR_ROOT/$1
-    shift
+    local target=$2
+    shift 2
     local options="-G Ninja $*"
     if [ ! -f "$folder/CMakeCache.txt" ] || [ "$(cat "$folder/.telvir-options" 2>/dev/null)" != "$options" ]; then
         echo "Configuring $name/ ${*:+($*)}"
@@ -68,7 +74,7 @@ build_telvir() {
     fi
     # Ninja's own progress lines: "[12/80] Building CXX object …".
     with_progress "$name/" grep --line-buffered -E '^\[[0-9]+/[0-9]+\] (Building|Linking|Generating)' -- \
-        cmake --build "$folder" --parallel "$(nproc)"
+        cmake --build "$folder" --target "$target" --parallel "$(nproc)"
 }
 
 # with_progress LABEL FILTER... -- COMMAND...: runs the command, showing the

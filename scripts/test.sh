@@ -7,7 +7,7 @@
 # UndefinedBehaviorSanitizer.
 source "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 
-install_missing_packages "${TELVIR_PACKAGES[@]}" "${TELVIR_TEST_PACKAGES[@]}"
+install_missing_packages "${TELVIR_PACKAGES[@]}" "${TELVIR_PRIVATE_DISPLAY_PACKAGES[@]}" "${TELVIR_TEST_PACKAGES[@]}"
 for build in build build-sanitize; do
     options=()
     what="the normal build"
@@ -16,7 +16,7 @@ for build in build build-sanitize; do
         what="the build with AddressSanitizer and UndefinedBehaviorSanitizer"
     fi
     echo "== $build/: $what"
-    build_telvir "$build" "${options[@]}"
+    build_telvir "$build" all "${options[@]}"
     echo "== $build/: its $(cd "$TELVIR_ROOT/$build" && ctest -N | sed -n 's/^Total Tests: //p') tests"
     log=$TELVIR_ROOT/$build/ctest.log
     (cd "$TELVIR_ROOT/$build" && ctest --output-on-failure -j"$(nproc)" | tee "$log")
