@@ -59,7 +59,7 @@ QString PlacedAt(const QWidget *window, const std::function<bool(QRect)> &where)
             frame = FrameOnScreen(window);
             return !frame.isEmpty() && frame.size() != window->size();
         }))
-        return "never framed";
+        return "never framed: " + (frame.isEmpty() ? QString("not on screen") : Describe(frame));
     const QRect first = frame;
     QTest::qWait(200); // long enough for a window manager to move it again
     frame = FrameOnScreen(window);
@@ -120,7 +120,7 @@ void DesktopTest::placedWithTheFrame()
                     return opening == 0 ? CentredIn(frame, modal->screen()->availableGeometry()) : frame == left;
                 };
                 seen = PlacedAt(modal, expected);
-                if (seen.isEmpty() || seen == "never framed")
+                if (seen.isEmpty() || seen.startsWith("never framed"))
                     left = FrameOnScreen(modal);
                 if (opening == 2) {
                     modal->move(modal->pos() + QPoint(-37, 23)); // as the user leaves it

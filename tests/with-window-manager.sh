@@ -29,21 +29,35 @@ openbox)
 XML
     openbox --sm-disable --config-file "$home/rc.xml" >/dev/null 2>&1 &
     ;;
+fluxbox)
+    # Its wallpaper setter finds nothing to set the wallpaper with on a bare
+    # X server and says so in a window of its own, which would take the
+    # keyboard from the windows under test: it is given one that does nothing.
+    mkdir "$home/bin"
+    printf '#!/bin/sh\n' >"$home/bin/fbsetbg"
+    chmod +x "$home/bin/fbsetbg"
+    PATH=$home/bin:$PATH fluxbox >/dev/null 2>&1 &
+    ;;
 *) "$wm" >/dev/null 2>&1 & ;;
 esac
 wm_pid=$!
 export TELVIR_WM_RUN=$$ # marks what the command starts, and nothing of the window manager's
-# The window manager is ready once it has named its check window and its
-# work area has settled (panels come up a moment later).
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+# The window manager is ready once it manages windows, which a probe window
+# shows (its check window can come before that), and its work area has
+# settled (panels come up a moment later).
+xmessage -name telvir-probe -geometry +0+0 ready >/dev/null 2>&1 &
+probe=$!
+for _ in $(seq 200); do
+    xprop -name telvir-probe WM_STATE 2>/dev/null | grep -q 'window state' && break
     sleep 0.05
 done
+kill "$probe"
+wait "$probe" 2>/dev/null || true
 area=
 for _ in $(seq 20); do
     sleep 0.1
     now=$(xprop -root _NET_WORKAREA 2>/dev/null)
-    [ "$now" = "$area" ] && break
+    [[ $now == *=* && $now == "$area" ]] && break
     area=$now
 done
 status=0
