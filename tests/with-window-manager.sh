@@ -17,9 +17,20 @@ if [ -z "${TELVIR_WM_STARTED:-}" ]; then
 fi
 home=$(mktemp -d)
 wm_pid=
-trap 'kill "$wm_pid" 2>/dev/null; wait "$wm_pid" 2>/dev/null; rm -rf "$home" 2>/dev/null || true' EXIT
+# Ends the window manager, waiting for it five seconds at most: bash's own
+# wait was seen to miss its end under load, and hang.
+stop_window_manager() {
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+    for _ in $(seq 50); do
+        case $(cut -d' ' -f3 "/proc/$wm_pid/stat" 2>/dev/null) in '' | Z) break ;; esac
+        sleep 0.1
+    done
+    rm -rf "$home" 2>/dev/null || true
+}
+trap stop_window_manager EXIT
 unset DBUS_SESSION_BUS_ADDRESS
 export HOME=$home XDG_RUNTIME_DIR=$home XDG_CONFIG_HOME=$home/.config
+command=("$wm")
 case $wm in
 openbox)
     cat >"$home/rc.xml" <<'XML'
@@ -27,7 +38,7 @@ openbox)
   <margins><top>40</top><left>60</left><right>0</right><bottom>0</bottom></margins>
 </openbox_config>
 XML
-    openbox --sm-disable --config-file "$home/rc.xml" >/dev/null 2>&1 &
+    command=(openbox --sm-disable --config-file "$home/rc.xml")
     ;;
 fluxbox)
     # Its wallpaper setter finds nothing to set the wallpaper with on a bare
@@ -36,10 +47,12 @@ fluxbox)
     mkdir "$home/bin"
     printf '#!/bin/sh\n' >"$home/bin/fbsetbg"
     chmod +x "$home/bin/fbsetbg"
-    PATH=$home/bin:$PATH fluxbox >/dev/null 2>&1 &
+    command=(env "PATH=$home/bin:$PATH" fluxbox)
     ;;
-*) "$wm" >/dev/null 2>&1 & ;;
 esac
+# In a session of its own, so that nothing it signals on the way out reaches
+# this script.
+setsid "${command[@]}" >/dev/null 2>&1 &
 wm_pid=$!
 export TELVIR_WM_RUN=$$ # marks what the command starts, and nothing of the window manager's
 # The window manager is ready once it manages windows, which a probe window
