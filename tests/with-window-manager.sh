@@ -54,18 +54,33 @@ esac
 # this script.
 setsid "${command[@]}" >/dev/null 2>&1 &
 wm_pid=$!
-export TELVIR_WM_RUN=$$ # marks what the command starts, and nothing of the window manager's
-# The window manager is ready once it manages windows, which a probe window
-# shows (its check window can come before that), and its work area has
-# settled (panels come up a moment later).
-xmessage -name telvir-probe -geometry +0+0 ready >/dev/null 2>&1 &
-probe=$!
-for _ in $(seq 200); do
-    xprop -name telvir-probe WM_STATE 2>/dev/null | grep -q 'window state' && break
+# The window manager is ready once it manages windows: a probe window, mapped
+# once it has named its check window, has been framed (fluxbox names that
+# window well before it frames any). Then its work area must settle (panels
+# come up a moment later).
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
 done
-kill "$probe"
-wait "$probe" 2>/dev/null || true
+probe=
+managed=
+for _ in $(seq 200); do
+    if ! kill -0 "$probe" 2>/dev/null; then
+        xmessage -name telvir-probe -geometry +0+0 ready >>"$home/probe.log" 2>&1 &
+        probe=$!
+    fi
+    if xprop -name telvir-probe WM_STATE 2>/dev/null | grep -q 'window state'; then
+        managed=yes
+        break
+    fi
+    sleep 0.05
+done
+kill "$probe" 2>/dev/null || true
+if [ -z "$managed" ]; then
+    echo "FAIL: $wm never managed a window: $(cat "$home/probe.log")"
+    exit 1
+fi
+export TELVIR_WM_RUN=$$ # marks what the command starts, and nothing of the window manager's
 area=
 for _ in $(seq 20); do
     sleep 0.1
