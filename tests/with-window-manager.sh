@@ -50,6 +50,12 @@ fluxbox)
     command=(env "PATH=$home/bin:$PATH" fluxbox)
     ;;
 esac
+# xvfb-run can return before its server takes connections when several
+# start at once.
+for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.05
+done
 # In a session of its own, so that nothing it signals on the way out reaches
 # this script.
 setsid "${command[@]}" >/dev/null 2>&1 &
