@@ -61,9 +61,9 @@ done
 setsid "${command[@]}" >/dev/null 2>&1 &
 wm_pid=$!
 # The window manager is ready once it manages windows: a probe window, mapped
-# once it has named its check window, has been framed (fluxbox names that
-# window well before it frames any). Then its work area must settle (panels
-# come up a moment later).
+# once it has named its check window, has been framed; one that never frames
+# it fails here, saying so. Then its work area must settle (panels come up a
+# moment later).
 for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
