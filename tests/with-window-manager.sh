@@ -13,7 +13,10 @@ wm=$1
 shift
 if [ -z "${TELVIR_WM_STARTED:-}" ]; then
     export TELVIR_WM_STARTED=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$wm" "$@"
+    # -noreset: an X server resets whenever its last client leaves, and
+    # refuses connections meanwhile; the short-lived xprop calls here would
+    # leave the window manager to connect during such a reset.
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$0" "$wm" "$@"
 fi
 home=$(mktemp -d)
 wm_pid=
@@ -50,15 +53,9 @@ fluxbox)
     command=(env "PATH=$home/bin:$PATH" fluxbox)
     ;;
 esac
-# xvfb-run can return before its server takes connections when several
-# start at once.
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.05
-done
 # In a session of its own, so that nothing it signals on the way out reaches
 # this script.
-setsid "${command[@]}" >/dev/null 2>&1 &
+setsid "${command[@]}" >"$home/wm.log" 2>&1 &
 wm_pid=$!
 # The window manager is ready once it manages windows: a probe window, mapped
 # once it has named its check window, has been framed; one that never frames
@@ -83,7 +80,9 @@ for _ in $(seq 200); do
 done
 kill "$probe" 2>/dev/null || true
 if [ -z "$managed" ]; then
-    echo "FAIL: $wm never managed a window: $(cat "$home/probe.log")"
+    echo "FAIL: $wm never managed a window on $DISPLAY ($(xprop -root _NET_SUPPORTING_WM_CHECK 2>&1))"
+    echo "$wm said: $(cat "$home/wm.log")"
+    echo "the probe said: $(cat "$home/probe.log")"
     exit 1
 fi
 export TELVIR_WM_RUN=$$ # marks what the command starts, and nothing of the window manager's
