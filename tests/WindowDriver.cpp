@@ -122,3 +122,5 @@ void PressKey(QDialog *modal, Qt::Key key)
     QWidget *target = modal->focusWidget() ? modal->focusWidget() : modal;
     QTest::keyClick(target, key);
 }
+
+#include "moc_WindowDriver.cpp"

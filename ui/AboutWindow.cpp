@@ -14,3 +14,5 @@ TAboutForm::TAboutForm(QWidget *parent) : ModalWindow(parent), m_ui(std::make_un
 }
 
 TAboutForm::~TAboutForm() = default;
+
+#include "moc_AboutWindow.cpp"

@@ -116,3 +116,5 @@ Cell CellOf(const CellButton &button)
 {
     return {CellColumn(button), CellRow(button)};
 }
+
+#include "moc_CellButton.cpp"

@@ -30,3 +30,5 @@ void TEndGameForm::FormClose()
 {
     MainForm->NewGame();
 }
+
+#include "moc_EndGameWindow.cpp"

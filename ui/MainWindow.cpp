@@ -201,3 +201,5 @@ void TMainForm::ShowResultWindow(std::string_view text, Rgb colour)
 {
     EndGameForm->ShowResult(ToQString(text), colour);
 }
+
+#include "moc_MainWindow.cpp"

@@ -53,3 +53,5 @@ void ModalWindow::keyPressEvent(QKeyEvent *event)
     }
     QDialog::keyPressEvent(event);
 }
+
+#include "moc_ModalWindow.cpp"
