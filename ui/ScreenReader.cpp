@@ -66,9 +66,9 @@ void Announcer::WindowActivated()
 void Announcer::SpeakSoon()
 {
     // Once, after the action that made the changes has finished.
+    const auto speak = [this] { Speak(); };
     if (!m_scheduled)
-        QMetaObject::invokeMethod(
-            m_notification, [this] { Speak(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(m_notification, speak, Qt::QueuedConnection);
     m_scheduled = true;
 }
 
