@@ -4,7 +4,8 @@
 
 # Builds the Debian package, checks it as Debian does (lintian), unpacks it
 # into a scratch root, checks what it holds, validates its desktop files and
-# starts the installed program the way its desktop entry does.
+# starts the installed program the way its desktop entry does, on a virtual
+# X server.
 # Usage: package-test.sh BUILD-FOLDER
 set -euo pipefail
 build=$1
@@ -33,19 +34,33 @@ expected=(
     usr/share/icons/hicolor/256x256/apps/org.telvir.Telvir.png
     usr/share/icons/hicolor/scalable/apps/org.telvir.Telvir.svg
 )
+# From Debian 13 on, with what lintian is to overlook (docs/lintian-overrides).
+(. /etc/os-release && [ "$ID" = debian ] && [ "${VERSION_ID:-99}" -lt 13 ]) ||
+    expected+=(usr/share/lintian/overrides/telvir)
 actual=$(cd "$root" && find . -type f | sed 's|^\./||' | sort)
 if [ "$actual" != "$(printf '%s\n' "${expected[@]}" | sort)" ]; then
     echo "the package holds:"; echo "$actual"; exit 1
 fi
 
 desktop-file-validate "$root/usr/share/applications/org.telvir.Telvir.desktop"
-appstreamcli validate --no-net "$root/usr/share/metainfo/org.telvir.Telvir.metainfo.xml"
+# AppStream 1.0 warns that there is no homepage, which is so; any other
+# warning or error fails.
+report=$(appstreamcli validate --no-net "$root/usr/share/metainfo/org.telvir.Telvir.metainfo.xml" 2>&1) && status=0 || status=$?
+if grep -E '^[EW]: ' <<<"$report" | grep -v -q ': url-homepage-missing$' ||
+    { [ "$status" -ne 0 ] && ! grep -q ': url-homepage-missing$' <<<"$report"; }; then
+    echo "$report"; exit 1
+fi
 
-# Started as its desktop entry says, and still running after two seconds: it
-# is waiting for the players.
+# Started as its desktop entry says, on a display of its own: its main window
+# must appear there.
 exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/org.telvir.Telvir.desktop")
 [ "$exec_line" = /usr/games/telvir ] || { echo "the desktop entry starts $exec_line"; exit 1; }
-status=0
-QT_QPA_PLATFORM=offscreen timeout 2 "$root$exec_line" || status=$?
-[ "$status" -eq 124 ] || { echo "the installed program ended with status $status"; exit 1; }
+xvfb-run -a -s "-nolisten tcp" sh -c '
+    "$1" & program=$!
+    for _ in $(seq 100); do
+        if xwininfo -root -tree | grep -q "\"Тельвир\": (\"telvir\""; then kill $program; exit 0; fi
+        kill -0 $program 2>/dev/null || { wait $program; echo "the installed program ended with status $?"; exit 1; }
+        sleep 0.1
+    done
+    kill $program; echo "the installed program showed no window in ten seconds"; exit 1' package-test "$root$exec_line"
 echo "package ok: $(basename "$package")"
