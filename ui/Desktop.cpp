@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #if TELVIR_HAVE_XCB
+#include <QByteArray>
 #include <QDeadlineTimer>
 #include <QThread>
 
@@ -65,21 +66,36 @@ std::vector<uint32_t> Property(xcb_connection_t *connection, xcb_window_t window
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-// An EWMH window manager is running, not just one that has left its
-// properties behind: its check window is there and names itself.
-bool WindowManagerRunning(xcb_connection_t *connection, xcb_window_t root)
+// The check window of the EWMH window manager that is running, not just one
+// that has left its properties behind: it is there and names itself.
+std::optional<xcb_window_t> WindowManagerCheck(xcb_connection_t *connection, xcb_window_t root)
 {
     const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
     const auto named = Property(connection, root, check, XCB_ATOM_WINDOW);
-    return named.size() == 1 && Property(connection, named[0], check, XCB_ATOM_WINDOW) == named;
+    if (named.size() == 1 && Property(connection, named[0], check, XCB_ATOM_WINDOW) == named)
+        return named[0];
+    return std::nullopt;
+}
+
+QByteArray WindowManagerName(xcb_connection_t *connection, xcb_window_t check)
+{
+    const auto cookie = xcb_get_property(connection, 0, check, Atom(connection, "_NET_WM_NAME"),
+                                         Atom(connection, "UTF8_STRING"), 0, 64);
+    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
+    if (!reply || reply->format != 8)
+        return {};
+    return {static_cast<const char *>(xcb_get_property_value(reply.get())), xcb_get_property_value_length(reply.get())};
 }
 
 // The frame the window manager will put around a window that is not mapped
 // yet, where it says so: no frame without a window manager, and the answer to
-// _NET_REQUEST_FRAME_EXTENTS, which comes at once in practice, from one that
-// offers it. Nothing from the others: some do not offer the request, and
-// some offer it but never answer, which is remembered so as to ask them only
-// once.
+// _NET_REQUEST_FRAME_EXTENTS from one that offers it, which comes within a
+// few milliseconds. Nothing from the others: some do not offer the request,
+// and some offer it but never answer, which is remembered so as to wait for
+// them only once, and not for long. Fluxbox's answer is not to be used: 1.3.5
+// (Debian 12) never gives one, and 1.3.7 (Debian 13) counts a resize handle
+// that it leaves off a window of fixed size. Without an answer the window
+// manager centres the frame itself (centre gravity), which fluxbox does right.
 std::optional<QMargins> FrameToCome(QWidget *window)
 {
     static bool s_unanswered = false;
@@ -87,11 +103,13 @@ std::optional<QMargins> FrameToCome(QWidget *window)
     if (!connection)
         return QMargins();
     const xcb_window_t root = X11RootScreen(connection)->root;
-    if (!WindowManagerRunning(connection, root))
+    const std::optional<xcb_window_t> check = WindowManagerCheck(connection, root);
+    if (!check)
         return QMargins();
     const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const auto supported = Property(connection, root, Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    if (s_unanswered || std::find(supported.begin(), supported.end(), request) == supported.end())
+    if (s_unanswered || std::find(supported.begin(), supported.end(), request) == supported.end()
+        || WindowManagerName(connection, *check) == "Fluxbox")
         return std::nullopt;
 
     const auto id = static_cast<xcb_window_t>(window->winId());
@@ -105,12 +123,12 @@ std::optional<QMargins> FrameToCome(QWidget *window)
     xcb_flush(connection);
 
     const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
-    const QDeadlineTimer deadline(500);
+    const QDeadlineTimer deadline(100);
     do {
         const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
         if (frame.size() == 4)
             return QMargins(int(frame[0]), int(frame[2]), int(frame[1]), int(frame[3]));
-        QThread::msleep(2);
+        QThread::msleep(1);
     } while (!deadline.hasExpired());
     s_unanswered = true;
     return std::nullopt;
