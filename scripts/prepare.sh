@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 The Telvir developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Sourced by play.sh and test.sh: installs what a fresh Debian 12 lacks and
+# Sourced by play.sh and test.sh: installs what a fresh Debian 12 or 13 lacks and
 # builds the project into build/. Both steps do nothing when nothing changed.
 
 set -euo pipefail
@@ -30,6 +30,9 @@ TELVIR_TEST_PACKAGES=(
     openbox icewm fluxbox wmctrl         # window managers, and a pager's requests to them
     iproute2                             # what the private display listens on
 )
+
+# Every package above: test.sh installs them all.
+TELVIR_ALL_PACKAGES=("${TELVIR_PACKAGES[@]}" "${TELVIR_PRIVATE_DISPLAY_PACKAGES[@]}" "${TELVIR_TEST_PACKAGES[@]}")
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -7,7 +7,7 @@
 # UndefinedBehaviorSanitizer.
 source "$(dirname "${BASH_SOURCE[0]}")/prepare.sh"
 
-install_missing_packages "${TELVIR_PACKAGES[@]}" "${TELVIR_PRIVATE_DISPLAY_PACKAGES[@]}" "${TELVIR_TEST_PACKAGES[@]}"
+install_missing_packages "${TELVIR_ALL_PACKAGES[@]}"
 for build in build build-sanitize; do
     options=()
     what="the normal build"
