@@ -19,7 +19,9 @@
 #include <QSignalSpy>
 #include <QStyle>
 
+#include <memory>
 #include <numeric>
+#include <vector>
 
 Q_DECLARE_METATYPE(Cell)
 
@@ -587,33 +589,42 @@ void MainWindowTest::screenReaderHearsChanges()
     QCOMPARE(Find(MainForm, "Announcement")->size(), QSize(0, 0));
 
     // Each action that changes what a sighted player sees is spoken once,
-    // the headline before the prompt; one that changes nothing is not.
-    // (Without a screen reader Qt sends no events, so what the notification
-    // carries is read instead.)
+    // the headline before the prompt, and a screen reader is told of each
+    // cell that changes once (Qt tells it as the cell toggles); an action
+    // that changes nothing tells nothing. (Without a screen reader Qt sends
+    // no events, so what the notification carries is read instead.)
     struct Step {
         const char *command; // or else a click on the cell
         Cell cell;
         QString heard;
+        int cellsToggled;
     };
     const Step steps[] = {
-        {nullptr, {3, 3}, "Куда ставим новую фишку?"},
-        {nullptr, {4, 3}, "Укажи СВОБОДНУЮ клетку!"},
-        {nullptr, {4, 4}, ""},
-        {nullptr, {5, 3}, "Ход или сброс?"},
-        {"MoveButton", {}, "Ходит Игрок-2. Укажи первую бьющую фишку."},
-        {"ResetButton", {}, ""},
-        {nullptr, {0, 0}, "Укажи на СВОЮ фишку!"},
+        {nullptr, {3, 3}, "Куда ставим новую фишку?", 1},
+        {nullptr, {4, 3}, "Укажи СВОБОДНУЮ клетку!", 0},
+        {nullptr, {4, 4}, "", 0},
+        {nullptr, {3, 3}, "", 0}, // the anchor, pressed already
+        {nullptr, {5, 3}, "Ход или сброс?", 2},
+        {"MoveButton", {}, "Ходит Игрок-2. Укажи первую бьющую фишку.", 3},
+        {"ResetButton", {}, "", 0},
+        {nullptr, {0, 0}, "Укажи на СВОЮ фишку!", 0},
     };
     QWidget *notification = Find(MainForm, "Announcement");
     QCoreApplication::processEvents(); // the first game, announced as the window came up
     for (const Step &step : steps) {
         notification->setAccessibleName({});
+        std::vector<std::unique_ptr<QSignalSpy>> toggles;
+        for (CellButton *button : MainForm->findChildren<CellButton *>())
+            toggles.push_back(std::make_unique<QSignalSpy>(button, &QAbstractButton::toggled));
         if (step.command)
             ClickCommand(step.command);
         else
             ClickCell(step.cell);
         QCoreApplication::processEvents();
         QCOMPARE(notification->accessibleName(), step.heard);
+        QCOMPARE(std::accumulate(toggles.begin(), toggles.end(), 0,
+                                 [](int sum, const auto &spy) { return sum + int(spy->count()); }),
+                 step.cellsToggled);
     }
 
     // The result window's text is read as part of the window.

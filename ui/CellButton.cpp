@@ -53,14 +53,6 @@ CellButton::CellButton(QWidget *parent) : QAbstractButton(parent)
 {
     setCheckable(true);
     setFocusPolicy(Qt::NoFocus);
-    // Only a real change: releasing a released cell, as every new game does
-    // to all 64, would flood a screen reader with events.
-    connect(this, &QAbstractButton::toggled, this, [this] {
-        QAccessible::State changed;
-        changed.checked = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
-    });
 }
 
 void CellButton::setPicture(const QPixmap &picture)

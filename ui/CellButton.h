@@ -9,9 +9,12 @@
 #include <QPixmap>
 
 // One cell of the board: a two-state picture button that stays pressed.
-// The click semantics are QAbstractButton's own: a left click flips the state
-// and then emits clicked() once, a release away from the button cancels, the
-// other mouse buttons are ignored, and setChecked() never emits clicked().
+// The click semantics are QAbstractButton's own: a left click emits clicked()
+// once, a release away from the button cancels, the other mouse buttons are
+// ignored, and setChecked() never emits clicked(). A click does not flip the
+// state itself, though: the main window does, once the rules have answered
+// the click, so that a cell changes once or not at all, and a screen reader
+// hears of real changes only (setChecked() tells it of each).
 class CellButton : public QAbstractButton {
     Q_OBJECT
 
@@ -34,6 +37,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void nextCheckState() override {}
 
 private:
     int m_number = -1;

@@ -99,8 +99,12 @@ void TMainForm::BoardPoint()
     if (!button || button->number() < 0)
         return;
     const Cell cell = CellOf(*button);
-    if (cellButton(cell) == button)
-        m_game.CellClicked(cell);
+    if (cellButton(cell) != button)
+        return;
+    m_clicked = cell;
+    m_game.CellClicked(cell);
+    if (m_clicked)
+        SetCellPressed(cell, IsCellPressed(cell));
 }
 
 void TMainForm::MoveButtonClick()
@@ -171,12 +175,14 @@ void TMainForm::ShowText(QLabel *label, std::string_view text, void (Announcer::
 
 void TMainForm::SetCellPressed(Cell cell, bool pressed)
 {
+    if (m_clicked == cell)
+        m_clicked.reset();
     cellButton(cell)->setChecked(pressed);
 }
 
 bool TMainForm::IsCellPressed(Cell cell) const
 {
-    return cellButton(cell)->isChecked();
+    return cellButton(cell)->isChecked() != (m_clicked == cell);
 }
 
 void TMainForm::SetBoardLocked(bool locked)

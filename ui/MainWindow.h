@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class CellButton;
 class QLabel;
@@ -69,6 +70,10 @@ private:
 
     std::unique_ptr<Ui::TMainForm> m_ui;
     std::array<CellButton *, CellCount> m_cellButtons{};
+    // The cell being clicked, while the rules answer the click: they take
+    // it as flipped, as a click flips a two-state button, and it is set once
+    // they have said what it is to be.
+    std::optional<Cell> m_clicked;
     std::array<CellState, CellCount> m_shownBoard{};
     std::array<QPixmap, 3> m_cellPictures; // indexed by CellState
     Game m_game{*this};
