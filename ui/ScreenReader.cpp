@@ -82,9 +82,19 @@ void Announcer::Speak()
         return;
     QStringList changes{m_headline, m_prompt};
     changes.removeAll(QString());
-    m_notification->setAccessibleName(changes.join(QStringLiteral(". ")));
     m_headline.clear();
     m_prompt.clear();
+    // The notification holds what was said last, whichever way it was said.
+    m_notification->setAccessibleName(changes.join(QStringLiteral(". ")));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt 6.8 makes an announcement, which a screen reader speaks as it
+    // stands; Orca 48 would introduce the notification as one first.
+    QAccessibleAnnouncementEvent announcement(m_notification, m_notification->accessibleName());
+    QAccessible::updateAccessibility(&announcement);
+#else
+    // Qt 6.4 has no announcements: the notification appears, and a screen
+    // reader speaks its name.
     QAccessibleEvent appeared(m_notification, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&appeared);
+#endif
 }
