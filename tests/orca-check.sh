@@ -82,6 +82,8 @@ expect 'Кого там бить собрался?'                       # the 
 expect 'Ход или сброс?'                                # the marked line
 expect 'Ходит Игрок-2. Укажи первую бьющую фишку.'     # the turn passes, in one utterance
 expect 'Игра окончена dialog Выиграл Игрок-1!'         # the result window
-[ "$(tail -n 1 "$work/heard")" = 'Ходит Игрок-1.' ] || { echo "FAIL: the new game was not heard last"; failed=1; }
+# Orca 43 reads a notification (Qt 6.4) with a full stop, Orca 48 an
+# announcement (Qt 6.8) as it stands.
+grep -q -x 'Ходит Игрок-1\.\?' <(tail -n 1 "$work/heard") || { echo "FAIL: the new game was not heard last"; failed=1; }
 [ "$failed" -eq 0 ] && echo "Orca check: everything was heard"
 exit "$failed"

@@ -63,8 +63,9 @@ void RoundScaleFactors(const char *variable)
 
 // Without a session bus, the D-Bus library would start one for the display
 // (dbus-launch --autolaunch) the first time Qt looks for one, and that bus
-// would outlive the game. A screen reader is still found without it: its
-// bus is announced on the display itself.
+// would outlive the game. No screen reader finds the game then: Qt's bridge
+// looks for the accessibility bus through the session bus only, so a player
+// with a screen reader starts the game inside the desktop session.
 void LeaveNoSessionBusBehind()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
