@@ -47,8 +47,14 @@ struct Drawn {
     QImage released;
 };
 
-Drawn RunProgram(const QStringList &environment)
+// Runs the program with these variables set, and with `resources` as the X
+// resource database (Xft.dpi), which a desktop sets for its text resolution.
+Drawn RunProgram(const QStringList &environment, const QString &resources = {})
 {
+    if (resources.isEmpty())
+        QProcess::execute("xprop", {"-root", "-remove", "RESOURCE_MANAGER"});
+    else
+        QProcess::execute("xprop", {"-root", "-f", "RESOURCE_MANAGER", "8s", "-set", "RESOURCE_MANAGER", resources});
     QTemporaryDir folder;
     QProcess program;
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
@@ -82,27 +88,36 @@ private slots:
 void ScalingTest::windowSizes_data()
 {
     // The main window, the About window and the result window in device
-    // pixels, on an X server of 192 dots per inch that nothing else sets a
-    // resolution for. The small windows at 96 and 192 dots per inch: 11/15
-    // and 23/15 of their layout, the change in their default font's line
-    // height (10 and 21 pixels against 13).
+    // pixels, on an X server of 192 dots per inch, with a resolution chosen
+    // by QT_FONT_DPI or Xft.dpi, or none. The small windows at 96 and 192
+    // dots per inch: 11/15 and 23/15 of their layout, the change in their
+    // default font's line height (10 and 21 pixels against 13).
     QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QString>("resources");
     QTest::addColumn<QString>("sizes");
     const QString at192 = "464×409 578×337 790×210";
     const QString doubledAt96 = "928×818 552×322 756×200";
-    QTest::newRow("the X server's 192 dpi") << QStringList{} << at192;
-    QTest::newRow("120 dpi chosen") << QStringList{"QT_FONT_DPI=120"} << "464×409 377×220 515×137";
-    QTest::newRow("scale 2") << QStringList{"QT_SCALE_FACTOR=2"} << doubledAt96;
-    QTest::newRow("a screen's scale 2") << QStringList{"QT_SCREEN_SCALE_FACTORS=2"} << doubledAt96;
-    QTest::newRow("scale 1.5 rounds to 2") << QStringList{"QT_SCALE_FACTOR=1.5"} << doubledAt96;
-    QTest::newRow("scale 1.25 rounds to 1") << QStringList{"QT_SCALE_FACTOR=1.25"} << at192;
+    const QString desktopAt200 = "Xft.dpi:\t192\n"; // what a desktop at 200 % sets
+    QTest::newRow("the X server's 192 dpi") << QStringList{} << "" << at192;
+    QTest::newRow("120 dpi chosen") << QStringList{"QT_FONT_DPI=120"} << ""
+                                    << "464×409 377×220 515×137";
+    QTest::newRow("Xft.dpi 96 chosen") << QStringList{} << "Xft.dpi:\t96\n"
+                                       << "464×409 276×161 378×100";
+    QTest::newRow("scale 2") << QStringList{"QT_SCALE_FACTOR=2"} << "" << doubledAt96;
+    QTest::newRow("scale 2, Xft.dpi 192") << QStringList{"QT_SCALE_FACTOR=2"} << desktopAt200 << doubledAt96;
+    QTest::newRow("a screen's scale 2") << QStringList{"QT_SCREEN_SCALE_FACTORS=2"} << "" << doubledAt96;
+    QTest::newRow("a screen's scale 2, Xft.dpi 192")
+        << QStringList{"QT_SCREEN_SCALE_FACTORS=2"} << desktopAt200 << doubledAt96;
+    QTest::newRow("scale 1.5 rounds to 2") << QStringList{"QT_SCALE_FACTOR=1.5"} << "" << doubledAt96;
+    QTest::newRow("scale 1.25 rounds to 1") << QStringList{"QT_SCALE_FACTOR=1.25"} << "" << at192;
 }
 
 void ScalingTest::windowSizes()
 {
     QFETCH(QStringList, environment);
+    QFETCH(QString, resources);
     QFETCH(QString, sizes);
-    QCOMPARE(RunProgram(environment).sizes, sizes);
+    QCOMPARE(RunProgram(environment, resources).sizes, sizes);
 }
 
 void ScalingTest::picturesStayExact()

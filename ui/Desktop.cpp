@@ -259,14 +259,28 @@ void KeepNormalSize(QWidget *window)
         window, [window, refused] { window->setWindowState(window->windowState() & ~refused); }, Qt::QueuedConnection);
 }
 
-int X11ServerDpi()
+int X11Dpi()
 {
 #if TELVIR_HAVE_XCB
-    if (xcb_connection_t *connection = X11Connection()) {
-        const xcb_screen_t *screen = X11RootScreen(connection);
-        if (screen && screen->height_in_millimeters > 0)
-            return static_cast<int>(std::lround(screen->height_in_pixels * 25.4 / screen->height_in_millimeters));
+    xcb_connection_t *connection = X11Connection();
+    if (!connection)
+        return 0;
+    const xcb_screen_t *screen = X11RootScreen(connection);
+    const auto cookie =
+        xcb_get_property(connection, 0, screen->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, 1 << 16);
+    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
+    if (reply && reply->format == 8) {
+        const QByteArray resources(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                                   xcb_get_property_value_length(reply.get()));
+        for (const QByteArray &line : resources.split('\n')) {
+            bool number = false;
+            const double dpi = line.startsWith("Xft.dpi:") ? line.mid(8).trimmed().toDouble(&number) : 0;
+            if (number && dpi > 0)
+                return static_cast<int>(std::lround(dpi));
+        }
     }
+    if (screen->height_in_millimeters > 0)
+        return static_cast<int>(std::lround(screen->height_in_pixels * 25.4 / screen->height_in_millimeters));
 #endif
     return 0;
 }

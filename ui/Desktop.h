@@ -34,6 +34,8 @@ private:
 // itself back. To be called from the window's changeEvent().
 void KeepNormalSize(QWidget *window);
 
-// The X server's dots per inch from its root screen's size, which is what
-// `Xvfb -dpi` and `xrandr --dpi` set; 0 off X11.
-int X11ServerDpi();
+// The dots per inch for text on X11: Xft.dpi in the X resource database,
+// where the desktop or the user set it, or else the X server's own figure
+// from its root screen's size, which is what `Xvfb -dpi` and `xrandr --dpi`
+// set; 0 off X11.
+int X11Dpi();

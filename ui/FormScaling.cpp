@@ -12,13 +12,6 @@
 
 #include <cmath>
 
-namespace {
-
-// Qt reports this when nothing has set a resolution for text.
-constexpr int UnsetDpi = 96;
-
-} // namespace
-
 int ScaledFontPixels(int designPixels, int dpi)
 {
     return static_cast<int>(std::lround(static_cast<double>(designPixels) * dpi / DesignDpi));
@@ -59,14 +52,17 @@ void LayOutForResolution(QWidget *form, int dpi)
 
 int ScreenDpi(const QScreen *screen)
 {
-    // Qt divides the resolution by the desktop's scale; what was set is the
-    // undivided figure, and the forms follow the divided one: 192 dots per
-    // inch at a scale of 2 lay a form out as 96 would at a scale of 1.
+    // The figure set is undivided by the desktop's scale, and the forms
+    // follow the divided one: 192 dots per inch at a scale of 2 lay a form
+    // out as 96 would at a scale of 1. Qt's own figure serves only where
+    // nothing else tells the resolution: Qt 6.4 divides it by a screen's
+    // scale but not by QT_SCALE_FACTOR, and reports 96 both when nothing set
+    // a resolution and when the user chose 96.
     const qreal scale = screen->devicePixelRatio();
-    int chosen = static_cast<int>(std::lround(screen->logicalDotsPerInchY() * scale));
-    if (chosen == UnsetDpi) {
-        const int server = X11ServerDpi();
-        chosen = server > 0 ? server : chosen;
-    }
+    int chosen = qEnvironmentVariableIntValue("QT_FONT_DPI");
+    if (chosen <= 0)
+        chosen = X11Dpi();
+    if (chosen <= 0)
+        chosen = static_cast<int>(std::lround(screen->logicalDotsPerInchY() * scale));
     return static_cast<int>(std::lround(chosen / scale));
 }

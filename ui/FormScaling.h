@@ -20,7 +20,8 @@ void ScaleForm(QWidget *form, int dpi);
 // fonts in pixels, everything scaled for `dpi`.
 void LayOutForResolution(QWidget *form, int dpi);
 
-// The resolution the user chose for text (Xft.dpi on X11), or failing that the
-// X server's own figure, which is what `Xvfb -dpi` and `xrandr --dpi` set;
-// divided by the desktop's scale, which enlarges the whole window besides.
+// The resolution the user chose for text (QT_FONT_DPI, or Xft.dpi on X11),
+// or failing that the X server's own figure, which is what `Xvfb -dpi` and
+// `xrandr --dpi` set (elsewhere the platform's); divided by the desktop's
+// scale, which enlarges the whole window besides.
 int ScreenDpi(const QScreen *screen);
