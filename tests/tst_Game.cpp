@@ -192,7 +192,7 @@ void GameTest::lineRuleAgreesWithAWalkOverTheBoard()
                 const Cell target = Cell::fromIndex(t);
                 view.Click(game, anchor);
                 view.Click(game, target);
-                CellSet expected = ReferenceCapture(board, anchor, target, OtherPlayer(mover));
+                CellSet expected = ReferenceCapture(board, anchor, target, mover == 1 ? 2 : 1);
                 const bool legal = expected.any();
                 if (!legal)
                     expected = Cells({anchor});

@@ -247,7 +247,7 @@ std::optional<std::string> AgreesWithModel(const Table &table, const Model &mode
         return "pressed cells or lock";
     if (table.view.prompt() != model.prompt || table.view.headline() != model.headline)
         return "prompt or headline";
-    if (table.view.headlineColour() != PlayerColour(model.player))
+    if (table.view.headlineColour() != (model.player == 1 ? Rgb{0, 128, 0} : Rgb{255, 0, 0}))
         return "headline colour";
     if (static_cast<int>(table.view.results().size()) != model.finished)
         return "number of finished games";
