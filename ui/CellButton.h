@@ -32,7 +32,8 @@ public:
 
     // Makes every cell button speak for itself to assistive technology: its
     // name says where it is and what it holds, its state whether it is
-    // pressed, and its one action, "press", is a left click.
+    // pressed, and its one action, "press", is a left click. (The rest of
+    // what a screen reader is told is in ScreenReader.h.)
     static void InstallAccessibility();
 
 protected:

@@ -89,7 +89,7 @@ void Announcer::Speak()
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // Qt 6.8 makes an announcement, which a screen reader speaks as it
     // stands; Orca 48 would introduce the notification as one first.
-    QAccessibleAnnouncementEvent announcement(m_notification, m_notification->accessibleName());
+    QAccessibleAnnouncementEvent announcement(m_notification->window(), m_notification->accessibleName());
     QAccessible::updateAccessibility(&announcement);
 #else
     // Qt 6.4 has no announcements: the notification appears, and a screen

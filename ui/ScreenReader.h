@@ -11,7 +11,7 @@ class QWidget;
 // The panels are groupings within the window, not windows of their own; the
 // prompt line is the window's status bar; and an empty, sizeless
 // notification inside it carries what changed, which a screen reader such as
-// Orca speaks when it appears.
+// Orca speaks. The cells speak for themselves (CellButton::InstallAccessibility).
 void InstallScreenReaderSupport();
 
 // Speaks what a sighted player sees change in the headline and the prompt,
