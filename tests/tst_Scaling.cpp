@@ -16,8 +16,9 @@
 
 namespace {
 
-// The program's side: the windows' sizes in device pixels, and a pressed
-// and a released cell as drawn.
+// The program's side: the windows' sizes in device pixels, a pressed and a
+// released cell as drawn, and how far the main window moved when it was
+// hidden and shown again.
 int Report(int &argc, char *argv[], const QString &folder)
 {
     return RunTelvir(argc, argv, [folder] {
@@ -35,6 +36,11 @@ int Report(int &argc, char *argv[], const QString &folder)
                 }
                 Button({3, 3})->grab().save(folder + "/pressed.png");
                 Button({4, 3})->grab().save(folder + "/released.png");
+                const QPoint shown = MainForm->pos();
+                MainForm->hide();
+                MainForm->show();
+                const QPoint moved = MainForm->pos() - shown;
+                sizes.write(QString("moved %1, %2").arg(moved.x()).arg(moved.y()).toUtf8());
                 QCoreApplication::quit();
             },
             Qt::QueuedConnection);
@@ -117,7 +123,8 @@ void ScalingTest::windowSizes()
     QFETCH(QStringList, environment);
     QFETCH(QString, resources);
     QFETCH(QString, sizes);
-    QCOMPARE(RunProgram(environment, resources).sizes, sizes);
+    // Shown again, the main window comes back exactly where it was.
+    QCOMPARE(RunProgram(environment, resources).sizes, sizes + " moved 0, 0");
 }
 
 void ScalingTest::picturesStayExact()
