@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/Application.h"
+#include "app/Application.h"
 
 int main(int argc, char *argv[])
 {

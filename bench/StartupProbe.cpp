@@ -11,7 +11,7 @@
 
 #include "bench/Clock.h"
 
-#include "ui/Application.h"
+#include "app/Application.h"
 #include "ui/CellButton.h"
 #include "ui/MainWindow.h"
 

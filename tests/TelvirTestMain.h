@@ -3,7 +3,8 @@
 
 #pragma once
 
-#include "ui/Application.h"
+#include "app/Application.h"
+#include "app/Environment.h"
 
 #include <QApplication>
 #include <QTest>
@@ -15,7 +16,7 @@
 template <typename TestClass>
 int ExecWithTelvirStartUp(int argc, char *argv[], std::vector<char *> testArguments)
 {
-    PrepareEnvironment();
+    PrepareEnvironment(argc, argv);
     QApplication application(argc, argv);
     PrepareApplication(application);
     TestClass test;

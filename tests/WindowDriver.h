@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "ui/Application.h"
+#include "app/Application.h"
 #include "ui/CellButton.h"
 #include "ui/MainWindow.h"
 

@@ -5,8 +5,8 @@
 #include "tests/TelvirTestMain.h"
 #include "tests/WindowDriver.h"
 
+#include "app/Application.h"
 #include "ui/AboutWindow.h"
-#include "ui/Application.h"
 #include "ui/EndGameWindow.h"
 
 #include <QAccessible>

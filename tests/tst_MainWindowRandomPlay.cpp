@@ -9,7 +9,7 @@
 #include "tests/TestOptions.h"
 #include "tests/WindowDriver.h"
 
-#include "ui/Application.h"
+#include "app/Application.h"
 
 #include <QAccessible>
 #include <QMenu>

@@ -9,8 +9,8 @@
 #include "tests/TestOptions.h"
 #include "tests/WindowDriver.h"
 
+#include "app/Application.h"
 #include "ui/AboutWindow.h"
-#include "ui/Application.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/WindowSystem.h"
+#include "app/WindowSystem.h"
 
-#include "ui/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -13,34 +13,6 @@
 #include <vector>
 
 namespace {
-
-// The value of one of the toolkit's options, `-name value` or `--name value`,
-// or else of the environment variable that stands in for it.
-QString ToolkitOption(int argc, char *argv[], const char *name, const char *variable)
-{
-    for (int at = 1; at + 1 < argc; ++at) {
-        const char *option = argv[at][0] == '-' && argv[at][1] == '-' ? argv[at] + 1 : argv[at];
-        if (option[0] == '-' && qstrcmp(option + 1, name) == 0)
-            return QString::fromLocal8Bit(argv[at + 1]);
-    }
-    return qEnvironmentVariable(variable);
-}
-
-// The windows must place themselves, which Wayland does not let a client do,
-// so a Wayland desktop's X server is used whenever it has one, unless the
-// user chose otherwise. Returns the window system that will be tried.
-QString ChooseWindowSystem(int argc, char *argv[])
-{
-    QString chosen = ToolkitOption(argc, argv, "platform", "QT_QPA_PLATFORM");
-    if (chosen.isEmpty() && !qEnvironmentVariableIsEmpty("DISPLAY")) {
-        chosen = QStringLiteral("xcb");
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    }
-    // Where Wayland was chosen, its output's scale is the desktop's scale.
-    if (chosen.startsWith(QLatin1String("wayland")))
-        qunsetenv("QT_ENABLE_HIGHDPI_SCALING");
-    return chosen;
-}
 
 // Without a display the toolkit ends the program with advice to reinstall it
 // and a core dump. While the application object is being created its messages
@@ -109,9 +81,18 @@ private:
 
 } // namespace
 
-std::unique_ptr<QApplication> OpenWindowSystem(int &argc, char *argv[])
+std::unique_ptr<QApplication> OpenWindowSystem(int &argc, char *argv[], const QString &windowSystem)
 {
-    const QString windowSystem = ChooseWindowSystem(argc, argv);
     const WindowSystemCheck check(argc, argv, windowSystem, ToolkitOption(argc, argv, "display", "DISPLAY"));
     return std::make_unique<QApplication>(argc, argv);
+}
+
+QString ToolkitOption(int argc, char *argv[], const char *name, const char *variable)
+{
+    for (int at = 1; at + 1 < argc; ++at) {
+        const char *option = argv[at][0] == '-' && argv[at][1] == '-' ? argv[at] + 1 : argv[at];
+        if (option[0] == '-' && qstrcmp(option + 1, name) == 0)
+            return QString::fromLocal8Bit(argv[at + 1]);
+    }
+    return qEnvironmentVariable(variable);
 }

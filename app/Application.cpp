@@ -1,22 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Telvir developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ui/Application.h"
+#include "app/Application.h"
 
+#include "app/CommandLine.h"
+#include "app/Environment.h"
+#include "app/WindowSystem.h"
 #include "ui/AboutWindow.h"
 #include "ui/CellButton.h"
-#include "ui/CommandLine.h"
 #include "ui/EndGameWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/ScreenReader.h"
-#include "ui/WindowSystem.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QProxyStyle>
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -43,45 +40,14 @@ void SubstituteDesignFonts()
     QFont::insertSubstitutions(QStringLiteral("Times New Roman Cyr"), serif);
 }
 
-// Rounds every factor in a variable that holds one ("1.5") or one a screen
-// ("1.5;1" or "HDMI-1=1.5;DP-1=1") to the nearest whole number, as Qt's Round
-// policy does for the factors it works out itself.
-void RoundScaleFactors(const char *variable)
-{
-    if (!qEnvironmentVariableIsSet(variable))
-        return;
-    QStringList factors = qEnvironmentVariable(variable).split(u';');
-    for (QString &factor : factors) {
-        const qsizetype value = factor.indexOf(u'=') + 1;
-        bool number = false;
-        const double scale = factor.mid(value).toDouble(&number);
-        if (number)
-            factor = factor.left(value) + QString::number(std::max(1L, std::lround(scale)));
-    }
-    qputenv(variable, factors.join(u';').toLocal8Bit());
-}
-
-// Without a session bus, the D-Bus library would start one for the display
-// (dbus-launch --autolaunch) the first time Qt looks for one, and that bus
-// would outlive the game. No screen reader finds the game then: Qt's bridge
-// looks for the accessibility bus through the session bus only, so a player
-// with a screen reader starts the game inside the desktop session.
-void LeaveNoSessionBusBehind()
-{
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
-        && (runtime.isEmpty() || !QFileInfo(runtime + QStringLiteral("/bus")).exists()))
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-}
-
 } // namespace
 
 int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow)
 {
     if (const auto status = AnswerInformationOptions(argc, argv))
         return *status;
-    PrepareEnvironment();
-    const std::unique_ptr<QApplication> application = OpenWindowSystem(argc, argv);
+    const QString windowSystem = PrepareEnvironment(argc, argv);
+    const std::unique_ptr<QApplication> application = OpenWindowSystem(argc, argv, windowSystem);
     if (const auto status = RejectLeftoverArguments(QCoreApplication::arguments()))
         return *status;
     PrepareApplication(*application);
@@ -92,21 +58,6 @@ int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow)
     // Ask for the keyboard too: with no window manager nobody else gives it.
     MainForm->activateWindow();
     return application->exec();
-}
-
-void PrepareEnvironment()
-{
-    // The main window is laid out in pixels and never rescaled for the
-    // screen's resolution, which the two small windows follow by themselves;
-    // so Qt must not turn a resolution (Xft.dpi) into a scale. A scale the
-    // desktop or the user sets is another thing: the platform enlarging every
-    // pixel, which doubles every window whole. Our pictures are pixel art, so
-    // it is rounded to a whole number.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
-    RoundScaleFactors("QT_SCALE_FACTOR");
-    RoundScaleFactors("QT_SCREEN_SCALE_FACTORS");
-    LeaveNoSessionBusBehind();
 }
 
 void PrepareApplication(QApplication &application)

@@ -17,9 +17,8 @@ class TMainForm;
 // windows exist, before the main window first appears.
 int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow = {});
 
-// Before the application object exists.
-void PrepareEnvironment();
-// Right after it has been created.
+// Right after the application object has been created (what is set before
+// it exists is in Environment.h).
 void PrepareApplication(QApplication &application);
 
 // The three windows, created in order and living as long as this object;

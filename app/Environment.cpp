@@ -1,0 +1,87 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/Environment.h"
+
+#include "app/WindowSystem.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The windows must place themselves, which Wayland does not let a client do,
+// so a Wayland desktop's X server is used whenever it has one, unless the
+// user chose otherwise.
+QString ChooseWindowSystem(int argc, char *argv[])
+{
+    QString chosen = ToolkitOption(argc, argv, "platform", "QT_QPA_PLATFORM");
+    if (chosen.isEmpty() && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        chosen = QStringLiteral("xcb");
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    return chosen;
+}
+
+// Rounds every factor in a variable that holds one ("1.5") or one a screen
+// ("1.5;1" or "HDMI-1=1.5;DP-1=1") to the nearest whole number, as Qt's Round
+// policy does for the factors it works out itself.
+void RoundScaleFactors(const char *variable)
+{
+    if (!qEnvironmentVariableIsSet(variable))
+        return;
+    QStringList factors = qEnvironmentVariable(variable).split(u';');
+    for (QString &factor : factors) {
+        const qsizetype value = factor.indexOf(u'=') + 1;
+        bool number = false;
+        const double scale = factor.mid(value).toDouble(&number);
+        if (number)
+            factor = factor.left(value) + QString::number(std::max(1L, std::lround(scale)));
+    }
+    qputenv(variable, factors.join(u';').toLocal8Bit());
+}
+
+// Without a session bus, the D-Bus library would start one for the display
+// (dbus-launch --autolaunch) the first time Qt looks for one, and that bus
+// would outlive the game. No screen reader finds the game then: Qt's bridge
+// looks for the accessibility bus through the session bus only, so a player
+// with a screen reader starts the game inside the desktop session.
+void LeaveNoSessionBusBehind()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        && (runtime.isEmpty() || !QFileInfo(runtime + QStringLiteral("/bus")).exists()))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
+// The main window is laid out in pixels and never rescaled for the screen's
+// resolution, which the two small windows follow by themselves; so Qt must
+// not turn a resolution (Xft.dpi) into a scale. A scale the desktop or the
+// user sets is another thing: the platform enlarging every pixel, which
+// doubles every window whole. On Wayland that is the output's scale, which
+// Qt's high-DPI scaling reads. Our pictures are pixel art, so a scale is
+// rounded to a whole number.
+void TakeScaleNotResolution(const QString &windowSystem)
+{
+    if (windowSystem.startsWith(QLatin1String("wayland")))
+        qunsetenv("QT_ENABLE_HIGHDPI_SCALING");
+    else
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    RoundScaleFactors("QT_SCALE_FACTOR");
+    RoundScaleFactors("QT_SCREEN_SCALE_FACTORS");
+}
+
+} // namespace
+
+QString PrepareEnvironment(int argc, char *argv[])
+{
+    const QString windowSystem = ChooseWindowSystem(argc, argv);
+    TakeScaleNotResolution(windowSystem);
+    LeaveNoSessionBusBehind();
+    return windowSystem;
+}
