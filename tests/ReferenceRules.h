@@ -7,6 +7,7 @@
 
 #include <array>
 #include <bitset>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -60,11 +61,26 @@ inline CellSet ReferenceCapture(const BoardCells &board, Cell anchor, Cell targe
     return {};
 }
 
-inline CellSet PressedSet(const std::array<bool, CellCount> &pressed)
+// The cells for which `holds(cell)` is true.
+template <typename Predicate>
+CellSet CellsWhere(Predicate holds)
 {
     CellSet cells;
     for (int index = 0; index < CellCount; ++index)
-        cells.set(index, pressed[index]);
+        cells.set(index, holds(Cell::fromIndex(index)));
+    return cells;
+}
+
+inline CellSet PressedSet(const std::array<bool, CellCount> &pressed)
+{
+    return CellsWhere([&pressed](Cell cell) { return pressed[cell.index()]; });
+}
+
+inline CellSet Cells(std::initializer_list<Cell> list)
+{
+    CellSet cells;
+    for (Cell cell : list)
+        cells.set(cell.index());
     return cells;
 }
 

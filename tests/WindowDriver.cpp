@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
@@ -53,18 +54,15 @@ QPoint Middle(const QWidget *widget)
     return widget->rect().center();
 }
 
-QPoint OffCentre(const QWidget *window)
+bool CentredIn(const QRect &frame, const QRect &area)
 {
-    const QRect screen = window->screen()->availableGeometry();
-    const QRect outer = window->frameGeometry();
-    return outer.topLeft() - screen.topLeft()
-           - QPoint((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    const QPoint off = frame.center() - area.center();
+    return qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1;
 }
 
 bool Centred(const QWidget *window)
 {
-    const QPoint off = OffCentre(window);
-    return qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1;
+    return CentredIn(window->frameGeometry(), window->screen()->availableGeometry());
 }
 
 void ClickCell(Cell cell, Qt::MouseButton button)
@@ -109,6 +107,23 @@ void WhenModalShows(std::function<void(QDialog *)> inside)
         }
     });
     poll->start(5);
+}
+
+int PlayAsProgram(int &argc, char *argv[], const std::function<void()> &scenario)
+{
+    return RunTelvir(argc, argv, [&scenario] { QMetaObject::invokeMethod(qApp, scenario, Qt::QueuedConnection); });
+}
+
+ProgramRun RunAsProgram(const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QCoreApplication::applicationFilePath(), arguments);
+    ProgramRun run;
+    run.ended = program.waitForFinished(30000) && program.exitStatus() == QProcess::NormalExit;
+    run.status = program.exitCode();
+    run.errors = QString::fromLocal8Bit(program.readAllStandardError());
+    return run;
 }
 
 void ClickOk(QDialog *modal)

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QTest>
 
@@ -50,9 +51,9 @@ CellButton *Button(Cell cell);
 bool NoCellPressed();
 QPoint Middle(const QWidget *widget);
 
-// How far the window with its frame (as far as Qt knows it) stands from the
-// centre of its screen.
-QPoint OffCentre(const QWidget *window);
+// Whether a frame stands at the centre of an area, within a pixel; and so
+// the window with its frame, as far as Qt knows it, in its screen's work area.
+bool CentredIn(const QRect &frame, const QRect &area);
 bool Centred(const QWidget *window);
 
 void ClickCell(Cell cell, Qt::MouseButton button = Qt::LeftButton);
@@ -63,6 +64,19 @@ void ClickCommand(const char *name);
 // `inside` leaves the window open, it is closed after a second and the test
 // fails, so no test can wait for ever on a modal window.
 void WhenModalShows(std::function<void(QDialog *)> inside);
+
+// A test that needs the program as a whole process runs its own executable
+// again as the program: PlayAsProgram() runs the program with `scenario`
+// played from inside its event loop once the main window is shown, and
+// RunAsProgram() starts that run with `arguments` and waits for its end.
+int PlayAsProgram(int &argc, char *argv[], const std::function<void()> &scenario);
+struct ProgramRun {
+    bool ended = false; // by itself, within half a minute
+    int status = -1;
+    QString errors; // what it wrote on standard error
+};
+ProgramRun RunAsProgram(const QStringList &arguments,
+                        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
 void ClickOk(QDialog *modal);
 void PressKey(QDialog *modal, Qt::Key key);

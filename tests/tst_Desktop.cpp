@@ -69,12 +69,6 @@ QString PlacedAt(const QWidget *window, const std::function<bool(QRect)> &where)
                         : Describe(frame) + " in the work area " + Describe(window->screen()->availableGeometry());
 }
 
-bool CentredIn(const QRect &frame, const QRect &area)
-{
-    const QPoint off = frame.center() - area.center();
-    return qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1;
-}
-
 // Asks the window manager to maximise the window or make it full-screen, as a
 // pager would: empty when it is back at its size and place soon after, or
 // else where it stays.

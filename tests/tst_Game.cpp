@@ -24,19 +24,6 @@ const BoardCells StartingPosition = BoardFromRows({
     "........",
 });
 
-CellSet Cells(std::initializer_list<Cell> cells)
-{
-    CellSet set;
-    for (Cell cell : cells)
-        set.set(cell.index());
-    return set;
-}
-
-CellSet PressedCells(const FakeView &view)
-{
-    return PressedSet(view.pressed());
-}
-
 struct Table : FakeTable {
     void Play(Cell anchor, Cell target)
     {
@@ -161,7 +148,7 @@ void GameTest::targetClicks()
     CellSet expected;
     for (Cell cell : pressed)
         expected.set(cell.index());
-    QVERIFY(PressedCells(table.view) == expected);
+    QVERIFY(PressedSet(table.view.pressed()) == expected);
     const bool marked = pressed.size() > 1;
     QCOMPARE(table.game.state().Phase, marked ? TurnPhase::WaitingForMoveOrReset : TurnPhase::WaitingForTarget);
     QCOMPARE(table.view.locked(), marked);
@@ -196,7 +183,8 @@ void GameTest::lineRuleAgreesWithAWalkOverTheBoard()
                 const bool legal = expected.any();
                 if (!legal)
                     expected = Cells({anchor});
-                if (PressedCells(view) != expected || (game.state().Phase == TurnPhase::WaitingForMoveOrReset) != legal)
+                if (PressedSet(view.pressed()) != expected
+                    || (game.state().Phase == TurnPhase::WaitingForMoveOrReset) != legal)
                     QFAIL(qPrintable(QStringLiteral("round %1: anchor (%2, %3), target (%4, %5)")
                                          .arg(round)
                                          .arg(anchor.column)
@@ -221,7 +209,7 @@ void GameTest::boardIsColumnMajor()
     table.Click({0, 0});
     table.Click({3, 0});
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForMoveOrReset);
-    QVERIFY(PressedCells(table.view) == Cells({{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
+    QVERIFY(PressedSet(table.view.pressed()) == Cells({{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
 }
 
 void GameTest::longestLines()
@@ -251,7 +239,7 @@ void GameTest::longestLines()
         table.game.SetUpPosition(board, 2);
         table.Click(line.anchor);
         table.Click(line.target);
-        QVERIFY2(PressedCells(table.view) == expected, line.name);
+        QVERIFY2(PressedSet(table.view.pressed()) == expected, line.name);
         table.game.CommitMove();
         QCOMPARE(table.view.results().size(), size_t(1)); // player 1 has no disc left
         QCOMPARE(table.view.results()[0].text, std::string("Выиграл Игрок-2!"));
@@ -316,7 +304,7 @@ void GameTest::passesAndMoveWithAnAnchorPicked()
     table.game.CommitMove();
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForTarget);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
-    QVERIFY(PressedCells(table.view) == Cells({{3, 4}}));
+    QVERIFY(PressedSet(table.view.pressed()) == Cells({{3, 4}}));
     QCOMPARE(table.view.prompt(), std::string("untouched"));
     QCOMPARE(table.view.headline(), std::string("untouched"));
 }

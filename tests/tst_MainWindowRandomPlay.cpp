@@ -34,13 +34,12 @@ QString Disagreement()
     if (QApplication::activeModalWidget())
         return "a modal window stayed open";
     const GameState &state = MainForm->state();
-    CellSet pressed;
     for (int index = 0; index < CellCount; ++index) {
         const Cell cell = Cell::fromIndex(index);
         if (MainForm->shownCell(cell) != state.Board[index])
             return QStringLiteral("cell (%1, %2) shows the wrong picture").arg(cell.column).arg(cell.row);
-        pressed.set(index, Button(cell)->isChecked());
     }
+    const CellSet pressed = CellsWhere([](Cell cell) { return Button(cell)->isChecked(); });
     if (const auto mismatch = PhaseMismatch(state, pressed, !Find(MainForm, "BoardPanel")->isEnabled()))
         return QString::fromStdString(*mismatch);
     const QString mover = state.CurrentPlayer == 1 ? "Ходит Игрок-1" : "Ходит Игрок-2";

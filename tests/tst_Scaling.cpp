@@ -21,29 +21,24 @@ namespace {
 // hidden and shown again.
 int Report(int &argc, char *argv[], const QString &folder)
 {
-    return RunTelvir(argc, argv, [folder] {
-        QMetaObject::invokeMethod(
-            qApp,
-            [folder] {
-                ClickCell({3, 3});
-                QFile sizes(folder + "/sizes");
-                if (!sizes.open(QIODevice::WriteOnly))
-                    qFatal("cannot write the report");
-                for (QWidget *window : {static_cast<QWidget *>(MainForm), static_cast<QWidget *>(AboutForm),
-                                        static_cast<QWidget *>(EndGameForm)}) {
-                    const QSize device = window->grab().size();
-                    sizes.write(QString("%1×%2 ").arg(device.width()).arg(device.height()).toUtf8());
-                }
-                Button({3, 3})->grab().save(folder + "/pressed.png");
-                Button({4, 3})->grab().save(folder + "/released.png");
-                const QPoint shown = MainForm->pos();
-                MainForm->hide();
-                MainForm->show();
-                const QPoint moved = MainForm->pos() - shown;
-                sizes.write(QString("moved %1, %2").arg(moved.x()).arg(moved.y()).toUtf8());
-                QCoreApplication::quit();
-            },
-            Qt::QueuedConnection);
+    return PlayAsProgram(argc, argv, [folder] {
+        ClickCell({3, 3});
+        QFile sizes(folder + "/sizes");
+        if (!sizes.open(QIODevice::WriteOnly))
+            qFatal("cannot write the report");
+        for (QWidget *window : {static_cast<QWidget *>(MainForm), static_cast<QWidget *>(AboutForm),
+                                static_cast<QWidget *>(EndGameForm)}) {
+            const QSize device = window->grab().size();
+            sizes.write(QString("%1×%2 ").arg(device.width()).arg(device.height()).toUtf8());
+        }
+        Button({3, 3})->grab().save(folder + "/pressed.png");
+        Button({4, 3})->grab().save(folder + "/released.png");
+        const QPoint shown = MainForm->pos();
+        MainForm->hide();
+        MainForm->show();
+        const QPoint moved = MainForm->pos() - shown;
+        sizes.write(QString("moved %1, %2").arg(moved.x()).arg(moved.y()).toUtf8());
+        QCoreApplication::quit();
     });
 }
 
@@ -62,15 +57,12 @@ Drawn RunProgram(const QStringList &environment, const QString &resources = {})
     else
         QProcess::execute("xprop", {"-root", "-f", "RESOURCE_MANAGER", "8s", "-set", "RESOURCE_MANAGER", resources});
     QTemporaryDir folder;
-    QProcess program;
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.remove("QT_FONT_DPI");
     for (const QString &variable : environment)
         variables.insert(variable.section('=', 0, 0), variable.section('=', 1));
-    program.setProcessEnvironment(variables);
-    program.start(QCoreApplication::applicationFilePath(), {"--report", folder.path()});
-    if (!program.waitForFinished(30000) || program.exitCode() != 0)
-        return {"failed: " + program.readAllStandardError(), {}, {}};
+    if (const ProgramRun run = RunAsProgram({"--report", folder.path()}, variables); !run.ended || run.status != 0)
+        return {"failed: " + run.errors, {}, {}};
     QFile sizes(folder.path() + "/sizes");
     if (!sizes.open(QIODevice::ReadOnly))
         return {"no report", {}, {}};

@@ -76,15 +76,10 @@ void TelvirTest::endsCleanly()
     QFETCH(int, phase);
     QFETCH(int, closeBox);
     QFETCH(int, aboutFirst);
-    QProcess program;
-    program.start(QCoreApplication::applicationFilePath(),
-                  {"--phase", QString::number(phase), "--close-box", QString::number(closeBox), "--about-first",
-                   QString::number(aboutFirst)});
-    QVERIFY(program.waitForFinished(30000));
-    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(program.exitCode() == 0, qPrintable(errors));
-    QVERIFY2(!errors.contains("Sanitizer") && !errors.contains("runtime error"), qPrintable(errors));
+    const ProgramRun run = RunAsProgram({"--phase", QString::number(phase), "--close-box", QString::number(closeBox),
+                                         "--about-first", QString::number(aboutFirst)});
+    QVERIFY2(run.ended && run.status == 0, qPrintable(run.errors));
+    QVERIFY2(!run.errors.contains("Sanitizer") && !run.errors.contains("runtime error"), qPrintable(run.errors));
 }
 
 void TelvirTest::commandLine_data()
@@ -173,8 +168,7 @@ int main(int argc, char *argv[])
         argc, argv, {{"--phase", &Phase}, {"--close-box", &CloseBox}, {"--about-first", &AboutFirst}});
     if (Phase >= 0) {
         int count = static_cast<int>(rest.size());
-        return RunTelvir(count, rest.data(),
-                         [] { QMetaObject::invokeMethod(qApp, PlayScenario, Qt::QueuedConnection); });
+        return PlayAsProgram(count, rest.data(), PlayScenario);
     }
     QCoreApplication application(argc, argv);
     TelvirTest test;
