@@ -3,6 +3,7 @@
 
 #include "tests/Boards.h"
 #include "tests/FakeView.h"
+#include "tests/Prompts.h"
 #include "tests/ReferenceRules.h"
 
 #include <QTest>
@@ -74,7 +75,7 @@ void GameTest::newGameShowsTheStartingPosition()
     QVERIFY(table.view.shown() == StartingPosition);
     QCOMPARE(table.view.headline(), std::string("Ходит Игрок-1"));
     QVERIFY(table.view.headlineColour() == GreenColour);
-    QCOMPARE(table.view.prompt(), std::string("Укажи первую бьющую фишку."));
+    QCOMPARE(table.view.prompt(), std::string(FirstDiscPrompt));
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
     QVERIFY(!table.view.locked());
@@ -95,9 +96,9 @@ void GameTest::anchorClicks_data()
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<bool>("pressed");
     QTest::addColumn<TurnPhase>("phase");
-    QTest::newRow("own disc") << Cell{3, 4} << "Куда ставим новую фишку?" << true << TurnPhase::WaitingForTarget;
-    QTest::newRow("empty cell") << Cell{0, 0} << "Укажи на СВОЮ фишку!" << false << TurnPhase::WaitingForAnchor;
-    QTest::newRow("opponent's disc") << Cell{4, 3} << "Укажи на СВОЮ фишку!" << false << TurnPhase::WaitingForAnchor;
+    QTest::newRow("own disc") << Cell{3, 4} << TargetPrompt << true << TurnPhase::WaitingForTarget;
+    QTest::newRow("empty cell") << Cell{0, 0} << NotOwnDiscPrompt << false << TurnPhase::WaitingForAnchor;
+    QTest::newRow("opponent's disc") << Cell{4, 3} << NotOwnDiscPrompt << false << TurnPhase::WaitingForAnchor;
 }
 
 void GameTest::anchorClicks()
@@ -124,15 +125,15 @@ void GameTest::targetClicks_data()
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QList<Cell>>("pressed");
     const Cell anchor{3, 3};
-    QTest::newRow("along the row") << Cell{5, 3} << "Ход или сброс?" << QList<Cell>{anchor, {4, 3}, {5, 3}};
-    QTest::newRow("along the diagonal") << Cell{5, 5} << "Ход или сброс?" << QList<Cell>{anchor, {4, 4}, {5, 5}};
-    QTest::newRow("adjacent") << Cell{4, 2} << "Кого там бить собрался?" << QList<Cell>{anchor};
-    QTest::newRow("gap between") << Cell{1, 3} << "Кого там бить собрался?" << QList<Cell>{anchor};
-    QTest::newRow("knight's jump") << Cell{5, 4} << "Кого там бить собрался?" << QList<Cell>{anchor};
-    QTest::newRow("own disc between") << Cell{3, 5} << "Кого там бить собрался?" << QList<Cell>{anchor};
-    QTest::newRow("the anchor again") << anchor << "Укажи СВОБОДНУЮ клетку!" << QList<Cell>{anchor};
-    QTest::newRow("another own disc") << Cell{3, 4} << "Укажи СВОБОДНУЮ клетку!" << QList<Cell>{anchor};
-    QTest::newRow("opponent's disc") << Cell{4, 4} << "Укажи СВОБОДНУЮ клетку!" << QList<Cell>{anchor};
+    QTest::newRow("along the row") << Cell{5, 3} << MoveOrResetPrompt << QList<Cell>{anchor, {4, 3}, {5, 3}};
+    QTest::newRow("along the diagonal") << Cell{5, 5} << MoveOrResetPrompt << QList<Cell>{anchor, {4, 4}, {5, 5}};
+    QTest::newRow("adjacent") << Cell{4, 2} << NoCapturePrompt << QList<Cell>{anchor};
+    QTest::newRow("gap between") << Cell{1, 3} << NoCapturePrompt << QList<Cell>{anchor};
+    QTest::newRow("knight's jump") << Cell{5, 4} << NoCapturePrompt << QList<Cell>{anchor};
+    QTest::newRow("own disc between") << Cell{3, 5} << NoCapturePrompt << QList<Cell>{anchor};
+    QTest::newRow("the anchor again") << anchor << OccupiedPrompt << QList<Cell>{anchor};
+    QTest::newRow("another own disc") << Cell{3, 4} << OccupiedPrompt << QList<Cell>{anchor};
+    QTest::newRow("opponent's disc") << Cell{4, 4} << OccupiedPrompt << QList<Cell>{anchor};
 }
 
 void GameTest::targetClicks()
@@ -255,7 +256,7 @@ void GameTest::clicksWhileALineIsMarkedChangeNothing()
     for (Cell cell : {Cell{4, 3}, Cell{0, 0}, Cell{3, 3}}) {
         table.Click(cell);
         QVERIFY(table.view.pressed() == pressed);
-        QCOMPARE(table.view.prompt(), std::string("Ход или сброс?"));
+        QCOMPARE(table.view.prompt(), std::string(MoveOrResetPrompt));
         QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForMoveOrReset);
     }
 }
@@ -282,7 +283,7 @@ void GameTest::moveGivesTheLineToTheMover()
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
     QCOMPARE(table.view.headline(), std::string("Ходит Игрок-2"));
     QVERIFY(table.view.headlineColour() == RedColour);
-    QCOMPARE(table.view.prompt(), std::string("Укажи первую бьющую фишку."));
+    QCOMPARE(table.view.prompt(), std::string(FirstDiscPrompt));
     QVERIFY(table.view.results().empty());
 }
 
@@ -324,7 +325,7 @@ void GameTest::resetTakesTheTurnBack()
     QVERIFY(!table.view.locked());
     QCOMPARE(table.game.state().Phase, TurnPhase::WaitingForAnchor);
     QCOMPARE(table.game.state().CurrentPlayer, Player(1));
-    QCOMPARE(table.view.prompt(), std::string("Укажи первую бьющую фишку."));
+    QCOMPARE(table.view.prompt(), std::string(FirstDiscPrompt));
     QVERIFY(table.game.state().Board == StartingPosition);
 }
 
@@ -405,7 +406,7 @@ void GameTest::endOfGame()
     QCOMPARE(shown.board[(Cell{1, 0}.index())], CellState(1));
     QVERIFY(!shown.anyPressed);
     QCOMPARE(shown.headline, std::string("Ходит Игрок-1"));
-    QCOMPARE(shown.prompt, std::string("Ход или сброс?"));
+    QCOMPARE(shown.prompt, std::string(MoveOrResetPrompt));
     QVERIFY(table.game.state().Board == StartingPosition);
 }
 

@@ -6,6 +6,7 @@
 // that still fails; `tst_GameRandomPlay --seed N [--actions N]` replays a run.
 
 #include "tests/FakeView.h"
+#include "tests/Prompts.h"
 #include "tests/ReferenceRules.h"
 #include "tests/TestOptions.h"
 
@@ -53,8 +54,6 @@ std::string Describe(const Action &action)
     return text.str();
 }
 
-const std::string FirstDisc = "Укажи первую бьющую фишку.";
-
 // What the rules should do, written as plainly as possible.
 struct Model {
     BoardCells board{};
@@ -82,7 +81,7 @@ struct Model {
         phase = 0;
         locked = false;
         headline = player == 1 ? "Ходит Игрок-1" : "Ходит Игрок-2";
-        prompt = FirstDisc;
+        prompt = FirstDiscPrompt;
     }
     void Finish(std::string text)
     {
@@ -104,19 +103,19 @@ struct Model {
                     anchor = cell;
                     pressed.set(action.cell);
                     phase = 1;
-                    prompt = "Куда ставим новую фишку?";
+                    prompt = TargetPrompt;
                 } else {
-                    prompt = "Укажи на СВОЮ фишку!";
+                    prompt = NotOwnDiscPrompt;
                 }
             } else if (board[action.cell] != EmptyCell) {
-                prompt = "Укажи СВОБОДНУЮ клетку!";
+                prompt = OccupiedPrompt;
             } else if (const CellSet line = ReferenceCapture(board, anchor, cell, other); line.any()) {
                 pressed = line;
                 phase = 2;
                 locked = true;
-                prompt = "Ход или сброс?";
+                prompt = MoveOrResetPrompt;
             } else {
-                prompt = "Кого там бить собрался?";
+                prompt = NoCapturePrompt;
             }
             return;
         case Kind::Move: {

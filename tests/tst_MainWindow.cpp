@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "tests/Colours.h"
+#include "tests/Prompts.h"
 #include "tests/TelvirTestMain.h"
 #include "tests/WindowDriver.h"
 
@@ -254,7 +255,7 @@ void MainWindowTest::startingBoard()
 {
     QCOMPARE(Headline(), QString("Ходит Игрок-1"));
     QCOMPARE(TextColour(Find(MainForm, "BigMessage"), QPalette::WindowText), QColor(Green));
-    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+    QCOMPARE(Prompt(), QString(FirstDiscPrompt));
     int discs = 0;
     for (int index = 0; index < CellCount; ++index) {
         const Cell cell = Cell::fromIndex(index);
@@ -294,7 +295,7 @@ void MainWindowTest::cellClicks()
     ClickCell({3, 3}, Qt::RightButton);
     ClickCell({3, 3}, Qt::MiddleButton);
     QVERIFY(!Button({3, 3})->isChecked());
-    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+    QCOMPARE(Prompt(), QString(FirstDiscPrompt));
 
     // A press released away from the cell cancels the click.
     QTest::mousePress(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
@@ -305,19 +306,19 @@ void MainWindowTest::cellClicks()
     // An empty cell is not the mover's: it does not stay pressed.
     ClickCell({0, 0});
     QVERIFY(!Button({0, 0})->isChecked());
-    QCOMPARE(Prompt(), QString("Укажи на СВОЮ фишку!"));
+    QCOMPARE(Prompt(), QString(NotOwnDiscPrompt));
 
     // A double click on an own disc is two clicks: the anchor, then the anchor again.
     QTest::mouseClick(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
-    QCOMPARE(Prompt(), QString("Куда ставим новую фишку?"));
+    QCOMPARE(Prompt(), QString(TargetPrompt));
     QTest::mouseDClick(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
     QTest::mouseRelease(Button({3, 3}), Qt::LeftButton, {}, Middle(Button({3, 3})));
-    QCOMPARE(Prompt(), QString("Укажи СВОБОДНУЮ клетку!"));
+    QCOMPARE(Prompt(), QString(OccupiedPrompt));
     QVERIFY(Button({3, 3})->isChecked());
     QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForTarget);
 
     ClickCell({5, 3});
-    QCOMPARE(Prompt(), QString("Ход или сброс?"));
+    QCOMPARE(Prompt(), QString(MoveOrResetPrompt));
     for (Cell cell : {Cell{3, 3}, Cell{4, 3}, Cell{5, 3}})
         QVERIFY(Button(cell)->isChecked());
     QVERIFY(!Find(MainForm, "BoardPanel")->isEnabled());
@@ -330,8 +331,8 @@ void MainWindowTest::wrongTargetClicks()
         Cell cell;
         const char *prompt;
     } clicks[] = {
-        {{3, 3}, "Укажи СВОБОДНУЮ клетку!"}, {{3, 4}, "Укажи СВОБОДНУЮ клетку!"}, {{4, 4}, "Укажи СВОБОДНУЮ клетку!"},
-        {{4, 2}, "Кого там бить собрался?"}, {{5, 4}, "Кого там бить собрался?"},
+        {{3, 3}, OccupiedPrompt},  {{3, 4}, OccupiedPrompt},  {{4, 4}, OccupiedPrompt},
+        {{4, 2}, NoCapturePrompt}, {{5, 4}, NoCapturePrompt},
     };
     for (const auto &click : clicks) {
         ClickCell(click.cell);
@@ -353,7 +354,7 @@ void MainWindowTest::lockedBoard()
         ClickCell(cell);
         QTest::mouseDClick(Button(cell), Qt::LeftButton, {}, Middle(Button(cell)));
         QCOMPARE(Button(cell)->isChecked(), pressed);
-        QCOMPARE(Prompt(), QString("Ход или сброс?"));
+        QCOMPARE(Prompt(), QString(MoveOrResetPrompt));
     }
     QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForMoveOrReset);
     // Locking changes nothing that can be seen on the board.
@@ -404,7 +405,7 @@ void MainWindowTest::clicksFromOtherButtonsAreIgnored()
     QPushButton stranger;
     QObject::connect(&stranger, SIGNAL(clicked()), MainForm, SLOT(BoardPoint()));
     stranger.click();
-    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+    QCOMPARE(Prompt(), QString(FirstDiscPrompt));
     QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForAnchor);
 }
 
@@ -415,7 +416,7 @@ void MainWindowTest::resetAndGiveUpButtons()
     ClickCommand("ResetButton");
     QVERIFY(NoCellPressed());
     QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
-    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+    QCOMPARE(Prompt(), QString(FirstDiscPrompt));
 
     // Give-up with a line marked: player 2 wins, and the next game starts clean.
     ClickCell({3, 3});
@@ -472,12 +473,12 @@ void MainWindowTest::wholeGame()
     QCOMPARE(result, QString("Выиграл Игрок-1!"));
     QCOMPARE(colour, QColor(Green));
     QCOMPARE(headline, QString("Ходит Игрок-1"));
-    QCOMPARE(prompt, QString("Ход или сброс?"));
+    QCOMPARE(prompt, QString(MoveOrResetPrompt));
     QCOMPARE(taken, CellState(1));
 
     // The next game starts from the starting position, clean.
     QCOMPARE(Headline(), QString("Ходит Игрок-1"));
-    QCOMPARE(Prompt(), QString("Укажи первую бьющую фишку."));
+    QCOMPARE(Prompt(), QString(FirstDiscPrompt));
     QCOMPARE(MainForm->shownCell({4, 4}), CellState(2));
     QCOMPARE(MainForm->shownCell({5, 3}), CellState(0));
     QVERIFY(Find(MainForm, "BoardPanel")->isEnabled());
@@ -504,7 +505,7 @@ void MainWindowTest::aboutWindow()
     QCOMPARE(MainForm->state().Board, before.Board);
     QCOMPARE(MainForm->state().Phase, TurnPhase::WaitingForTarget);
     QVERIFY(Button({3, 3})->isChecked());
-    QCOMPARE(Prompt(), QString("Куда ставим новую фишку?"));
+    QCOMPARE(Prompt(), QString(TargetPrompt));
     // The focus goes back where it was.
     QCOMPARE(QApplication::focusWidget(), Find(MainForm, "ResetButton"));
 }
@@ -536,13 +537,13 @@ void MainWindowTest::accessibility()
 
     // "Press" is a left click, answered by the rules.
     anchor->actionInterface()->doAction(press);
-    QCOMPARE(Prompt(), QString("Куда ставим новую фишку?"));
+    QCOMPARE(Prompt(), QString(TargetPrompt));
     QVERIFY(anchor->state().checked);
     Accessible(Button({0, 0}))->actionInterface()->doAction(press);
-    QCOMPARE(Prompt(), QString("Кого там бить собрался?"));
+    QCOMPARE(Prompt(), QString(NoCapturePrompt));
     QVERIFY(!Accessible(Button({0, 0}))->state().checked);
     Accessible(Button({5, 3}))->actionInterface()->doAction(press);
-    QCOMPARE(Prompt(), QString("Ход или сброс?"));
+    QCOMPARE(Prompt(), QString(MoveOrResetPrompt));
     // A locked board takes no presses either.
     Accessible(Button({0, 0}))->actionInterface()->doAction(press);
     Accessible(Button({4, 3}))->actionInterface()->doAction(press);
@@ -575,7 +576,7 @@ void MainWindowTest::accessibility()
     QTest::keyClick(MainForm, Qt::Key_A, Qt::ControlModifier);
     QTRY_VERIFY(AboutForm->isHidden() && !promptBehindModal.isEmpty());
     QVERIFY(!pressedBehindModal);
-    QCOMPARE(promptBehindModal, QString("Укажи первую бьющую фишку."));
+    QCOMPARE(promptBehindModal, QString(FirstDiscPrompt));
 }
 
 void MainWindowTest::screenReaderHearsChanges()
@@ -600,14 +601,14 @@ void MainWindowTest::screenReaderHearsChanges()
         int cellsToggled;
     };
     const Step steps[] = {
-        {nullptr, {3, 3}, "Куда ставим новую фишку?", 1},
-        {nullptr, {4, 3}, "Укажи СВОБОДНУЮ клетку!", 0},
+        {nullptr, {3, 3}, TargetPrompt, 1},
+        {nullptr, {4, 3}, OccupiedPrompt, 0},
         {nullptr, {4, 4}, "", 0},
         {nullptr, {3, 3}, "", 0}, // the anchor, pressed already
-        {nullptr, {5, 3}, "Ход или сброс?", 2},
+        {nullptr, {5, 3}, MoveOrResetPrompt, 2},
         {"MoveButton", {}, "Ходит Игрок-2. Укажи первую бьющую фишку.", 3},
         {"ResetButton", {}, "", 0},
-        {nullptr, {0, 0}, "Укажи на СВОЮ фишку!", 0},
+        {nullptr, {0, 0}, NotOwnDiscPrompt, 0},
     };
     QWidget *notification = Find(MainForm, "Announcement");
     QCoreApplication::processEvents(); // the first game, announced as the window came up
@@ -640,7 +641,7 @@ void MainWindowTest::screenReaderHearsChanges()
     });
     ClickCommand("GiveUpButton");
     QCOMPARE(Accessible(EndGameForm)->text(QAccessible::Description), QString("Выиграл Игрок-1!"));
-    QCOMPARE(heardBehind, QString("Укажи на СВОЮ фишку!"));
+    QCOMPARE(heardBehind, QString(NotOwnDiscPrompt));
     QTRY_COMPARE(notification->accessibleName(), QString("Ходит Игрок-1. Укажи первую бьющую фишку."));
 }
 

@@ -4,6 +4,7 @@
 // Random mouse and keyboard input on the real windows, checked after every
 // event against the game state. `--seed N` and `--events N` replay a run.
 
+#include "tests/Prompts.h"
 #include "tests/ReferenceRules.h"
 #include "tests/TelvirTestMain.h"
 #include "tests/TestOptions.h"
@@ -23,9 +24,9 @@ long long Seed = 20261207;
 long long EventBudget = 20'000;
 
 const QStringList PromptsByPhase[3] = {
-    {"Укажи первую бьющую фишку.", "Укажи на СВОЮ фишку!"},
-    {"Куда ставим новую фишку?", "Укажи СВОБОДНУЮ клетку!", "Кого там бить собрался?"},
-    {"Ход или сброс?"},
+    {FirstDiscPrompt, NotOwnDiscPrompt},
+    {TargetPrompt, OccupiedPrompt, NoCapturePrompt},
+    {MoveOrResetPrompt},
 };
 
 // What the windows show must agree with the game state.
