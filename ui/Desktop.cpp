@@ -11,14 +11,13 @@
 #include <QWindow>
 
 #if TELVIR_HAVE_XCB
+#include "ui/X11.h"
+
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QThread>
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -29,24 +28,10 @@ namespace {
 
 #if TELVIR_HAVE_XCB
 
-template <typename Reply>
-using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
-
 // WM_SIZE_HINTS: 18 values, the flags first and the window's gravity last.
 constexpr std::size_t SizeHintsLength = 18;
 constexpr std::size_t GravityField = 17;
 constexpr uint32_t GravityFlag = 1U << 9;
-
-xcb_connection_t *X11Connection()
-{
-    const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-const xcb_screen_t *X11RootScreen(xcb_connection_t *connection)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-}
 
 xcb_atom_t Atom(xcb_connection_t *connection, const char *name)
 {
@@ -257,30 +242,4 @@ void KeepNormalSize(QWidget *window)
     // to undo it, which puts the window back where it was.
     QMetaObject::invokeMethod(
         window, [window, refused] { window->setWindowState(window->windowState() & ~refused); }, Qt::QueuedConnection);
-}
-
-int X11Dpi()
-{
-#if TELVIR_HAVE_XCB
-    xcb_connection_t *connection = X11Connection();
-    if (!connection)
-        return 0;
-    const xcb_screen_t *screen = X11RootScreen(connection);
-    const auto cookie =
-        xcb_get_property(connection, 0, screen->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, 1 << 16);
-    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
-    if (reply && reply->format == 8) {
-        const QByteArray resources(static_cast<const char *>(xcb_get_property_value(reply.get())),
-                                   xcb_get_property_value_length(reply.get()));
-        for (const QByteArray &line : resources.split('\n')) {
-            bool number = false;
-            const double dpi = line.startsWith("Xft.dpi:") ? line.mid(8).trimmed().toDouble(&number) : 0;
-            if (number && dpi > 0)
-                return static_cast<int>(std::lround(dpi));
-        }
-    }
-    if (screen->height_in_millimeters > 0)
-        return static_cast<int>(std::lround(screen->height_in_pixels * 25.4 / screen->height_in_millimeters));
-#endif
-    return 0;
 }

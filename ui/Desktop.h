@@ -11,8 +11,8 @@
 class QWidget;
 
 // What the desktop the windows run on adds to them: the window manager's
-// frame, its work area, its idea of maximising, and the resolution the X
-// server reports for its screen.
+// frame, its work area and its idea of maximising. (The resolution the
+// windows follow is FormScaling's.)
 
 // Where a top-level window appears each time it is shown: the first time at
 // the centre of its screen's work area (the screen less panels and docks),
@@ -33,9 +33,3 @@ private:
 // asks; some window managers obey such a request anyway, so the window puts
 // itself back. To be called from the window's changeEvent().
 void KeepNormalSize(QWidget *window);
-
-// The dots per inch for text on X11: Xft.dpi in the X resource database,
-// where the desktop or the user set it, or else the X server's own figure
-// from its root screen's size, which is what `Xvfb -dpi` and `xrandr --dpi`
-// set; 0 off X11.
-int X11Dpi();

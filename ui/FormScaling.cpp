@@ -3,7 +3,6 @@
 
 #include "ui/FormScaling.h"
 
-#include "ui/Desktop.h"
 #include "ui/FormFonts.h"
 
 #include <QFontMetrics>
@@ -11,6 +10,46 @@
 #include <QWidget>
 
 #include <cmath>
+
+#if TELVIR_HAVE_XCB
+#include "ui/X11.h"
+
+#include <QByteArray>
+#endif
+
+namespace {
+
+// The dots per inch for text on X11: Xft.dpi in the X resource database,
+// where the desktop or the user set it, or else the X server's own figure
+// from its root screen's size, which is what `Xvfb -dpi` and `xrandr --dpi`
+// set; 0 off X11.
+int X11Dpi()
+{
+#if TELVIR_HAVE_XCB
+    xcb_connection_t *connection = X11Connection();
+    if (!connection)
+        return 0;
+    const xcb_screen_t *screen = X11RootScreen(connection);
+    const auto cookie =
+        xcb_get_property(connection, 0, screen->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, 1 << 16);
+    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
+    if (reply && reply->format == 8) {
+        const QByteArray resources(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                                   xcb_get_property_value_length(reply.get()));
+        for (const QByteArray &line : resources.split('\n')) {
+            bool number = false;
+            const double dpi = line.startsWith("Xft.dpi:") ? line.mid(8).trimmed().toDouble(&number) : 0;
+            if (number && dpi > 0)
+                return static_cast<int>(std::lround(dpi));
+        }
+    }
+    if (screen->height_in_millimeters > 0)
+        return static_cast<int>(std::lround(screen->height_in_pixels * 25.4 / screen->height_in_millimeters));
+#endif
+    return 0;
+}
+
+} // namespace
 
 int ScaledFontPixels(int designPixels, int dpi)
 {

@@ -1,0 +1,30 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+// What the windows ask of the X server itself, past Qt: only where Qt has
+// X11 support and xcb is installed (TELVIR_HAVE_XCB).
+
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+
+// A reply from the X server, which the caller frees.
+template <typename Reply>
+using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
+// The application's connection to the X server; null off X11.
+inline xcb_connection_t *X11Connection()
+{
+    const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+inline const xcb_screen_t *X11RootScreen(xcb_connection_t *connection)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+}
