@@ -6,8 +6,9 @@
 # virtual X server, played from the keyboard and Orca's flat review, with
 # Orca's log of every utterance checked afterwards. Slow (about a minute)
 # and outside the test run; needs orca, speech-dispatcher, xvfb, openbox,
-# xdotool and dbus. Orca sometimes stalls here for 25 seconds on a call to
-# the accessibility registry: run it again if it fails.
+# xdotool and dbus. It fails now and then for Orca's own reasons (Orca 43's
+# flat-review click sometimes clicks twice, taking the first click for lost
+# when it asks where the pointer is too soon): run it again if it fails.
 # Usage: [ORCA_LOGS=FOLDER] orca-check.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")
@@ -55,8 +56,8 @@ step key Tab                           # «Сброс»
 step key Tab                           # «Сдаюсь!»
 step key space                         # player 2 gives up
 step key Return                        # closes the result window: a new game
-# Orca sometimes stalls for the length of a D-Bus call's timeout (25
-# seconds); the new game is waited for a little longer than that.
+# Orca is sometimes slow to speak here; the new game is waited for up to
+# half a minute.
 for _ in $(seq 60); do
     grep -q "SPEECH OUTPUT: 'Ходит Игрок-1" "$LOG" && break
     sleep 0.5
