@@ -1,8 +1,9 @@
 # SPDX-FileCopyrightText: 2026 The Telvir developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Sourced by play.sh and test.sh: installs what a fresh Debian 12 or 13 lacks and
-# builds the project into build/. Both steps do nothing when nothing changed.
+# Sourced by play.sh, test.sh and test-release.sh: installs what a fresh
+# Debian 12 or 13 lacks and builds the project into build/. Both steps do
+# nothing when nothing changed.
 
 set -euo pipefail
 

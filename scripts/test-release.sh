@@ -8,8 +8,8 @@
 #
 # The system is made with mmdebstrap and kept in /var/cache/telvir/SUITE
 # (TELVIR_RELEASE_CACHE), as test.sh's own install step left it on the
-# bare system; it is made anew when the package lists change or when it is a
-# week old. Each run sees it through an overlay that is thrown away after,
+# bare system; it is made anew when its apt sources or the package lists
+# change, or when it is a week old. Each run sees it through an overlay that is thrown away after,
 # with a copy of this tree as a clone has it, and without a network: the X
 # servers of the tests get a network namespace of their own, so their
 # abstract sockets never meet those of this machine.

@@ -36,9 +36,10 @@ int X11Dpi()
     if (reply && reply->format == 8) {
         const QByteArray resources(static_cast<const char *>(xcb_get_property_value(reply.get())),
                                    xcb_get_property_value_length(reply.get()));
+        const QByteArray name = "Xft.dpi:";
         for (const QByteArray &line : resources.split('\n')) {
             bool number = false;
-            const double dpi = line.startsWith("Xft.dpi:") ? line.mid(8).trimmed().toDouble(&number) : 0;
+            const double dpi = line.startsWith(name) ? line.mid(name.size()).trimmed().toDouble(&number) : 0;
             if (number && dpi > 0)
                 return static_cast<int>(std::lround(dpi));
         }

@@ -9,9 +9,10 @@ class QWidget;
 
 // What a screen reader is told about the main window beyond Qt's defaults.
 // The panels are groupings within the window, not windows of their own; the
-// prompt line is the window's status bar; and an empty, sizeless
-// notification inside it carries what changed, which a screen reader such as
-// Orca speaks. The cells speak for themselves (CellButton::InstallAccessibility).
+// prompt line is the window's status bar; and what changed is spoken as an
+// announcement (Qt 6.8) or carried by an empty, sizeless notification inside
+// the prompt line (Qt 6.4), which a screen reader such as Orca speaks. The
+// cells speak for themselves (CellButton::InstallAccessibility).
 void InstallScreenReaderSupport();
 
 // Speaks what a sighted player sees change in the headline and the prompt,
