@@ -3,15 +3,20 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # What a blind player hears: the game under the Orca screen reader on a
-# virtual X server, played from the keyboard and Orca's flat review, with
-# Orca's log of every utterance checked afterwards. Needs orca,
-# speech-dispatcher, Xvfb, openbox, xdotool and dbus, and no other Orca
-# running on the machine (Orca refuses to start beside one).
+# virtual X server, played from the keyboard and Orca's flat review, each
+# step waiting until Orca has said what it must. Needs orca,
+# speech-dispatcher, Xvfb, openbox, xdotool and dbus; skipped where an Orca
+# of the same user runs, since Orca refuses to start beside one.
 # Usage: [ORCA_LOGS=FOLDER] orca-check.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")
+if pgrep -u "$(id -u)" -x orca >/dev/null; then
+    echo "skipped: an Orca of this user is running, and Orca starts only once a user"
+    exit 77
+fi
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+# The speech server Orca starts outlives it, and is stopped at the end.
+trap 'kill $(jobs -p) $(cat "$work/runtime/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null) 2>/dev/null; rm -rf "$work"' EXIT
 export HOME=$work XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME/.config/speech-dispatcher"
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -88,7 +93,7 @@ orca=$!
 act 'Screen reader on' true
 start_game() { QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$PROGRAM" >/dev/null 2>&1 & }
 act 'Ходит Игрок-1. Укажи первую бьющую фишку.' start_game
-key Tab 'Сброс push button'            # flat review starts there
+key Tab 'Сбросить текущий ход.'                # «Сброс», where flat review starts
 for _ in 1 2 3 4 5 6 7; do key KP_Right; done  # along the line to d5
 # Orca's mouse events reach the X server only a second or more after Orca
 # has looked whether the pointer moved, and a click it takes for lost it
@@ -102,15 +107,19 @@ key KP_Divide 'Куда ставим новую фишку?'       # flat review
 key KP_Up 'checked d5: зелёная фишка'          # the line read again, d5 pressed
 cell 0 0 'Кого там бить собрался?'             # a wrong click
 cell 5 3 'Ход или сброс?'                      # f5 marks the line d5-f5
-key shift+Tab 'Ход push button'
+key shift+Tab 'Закончить ход.'                 # back to «Ход»
 key Return 'Ходит Игрок-2. Укажи первую бьющую фишку.'  # the move; the turn passes, in one utterance
 for _ in 1 2 3 4 5 6; do key KP_Home; done     # flat review, up to the headline
 key KP_Up
-key Tab 'Сброс push button'
-key Tab 'Сдаюсь! push button'
+key Tab 'Сбросить текущий ход.'                # «Сброс»
+key Tab 'Текущий игрок сдается!'               # «Сдаюсь!»
 key space 'Игра окончена dialog Выиграл Игрок-1!'  # player 2 gives up: the result window
 key Return 'Ходит Игрок-1'                     # closing it starts a new game
+# Reaped here: a killed Orca left for another process to reap can stay a
+# zombie named orca, and the next Orca refuses to start beside it.
 kill -KILL "$orca"
+wait "$orca"
+kill $(jobs -p)
 SESSION
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
