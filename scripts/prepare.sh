@@ -30,6 +30,8 @@ TELVIR_TEST_PACKAGES=(
     xvfb                                 # a virtual X server for tests that need one
     openbox icewm fluxbox wmctrl         # window managers, and a pager's requests to them
     iproute2                             # what the private display listens on
+    orca at-spi2-core xdotool            # a screen reader, its bus, and keys for it
+    speech-dispatcher speech-dispatcher-espeak-ng  # the speech it sends
 )
 
 # Every package above: test.sh installs them all.
