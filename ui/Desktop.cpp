@@ -13,7 +13,6 @@
 #if TELVIR_HAVE_XCB
 #include "ui/X11.h"
 
-#include <QByteArray>
 #include <QDeadlineTimer>
 #include <QThread>
 
@@ -64,12 +63,7 @@ std::optional<xcb_window_t> WindowManagerCheck(xcb_connection_t *connection, xcb
 
 QByteArray WindowManagerName(xcb_connection_t *connection, xcb_window_t check)
 {
-    const auto cookie = xcb_get_property(connection, 0, check, Atom(connection, "_NET_WM_NAME"),
-                                         Atom(connection, "UTF8_STRING"), 0, 64);
-    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
-    if (!reply || reply->format != 8)
-        return {};
-    return {static_cast<const char *>(xcb_get_property_value(reply.get())), xcb_get_property_value_length(reply.get())};
+    return TextProperty(connection, check, Atom(connection, "_NET_WM_NAME"), Atom(connection, "UTF8_STRING"));
 }
 
 // The frame the window manager will put around a window that is not mapped

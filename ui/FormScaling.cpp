@@ -13,8 +13,6 @@
 
 #if TELVIR_HAVE_XCB
 #include "ui/X11.h"
-
-#include <QByteArray>
 #endif
 
 namespace {
@@ -30,19 +28,13 @@ int X11Dpi()
     if (!connection)
         return 0;
     const xcb_screen_t *screen = X11RootScreen(connection);
-    const auto cookie =
-        xcb_get_property(connection, 0, screen->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, 1 << 16);
-    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
-    if (reply && reply->format == 8) {
-        const QByteArray resources(static_cast<const char *>(xcb_get_property_value(reply.get())),
-                                   xcb_get_property_value_length(reply.get()));
-        const QByteArray name = "Xft.dpi:";
-        for (const QByteArray &line : resources.split('\n')) {
-            bool number = false;
-            const double dpi = line.startsWith(name) ? line.mid(name.size()).trimmed().toDouble(&number) : 0;
-            if (number && dpi > 0)
-                return static_cast<int>(std::lround(dpi));
-        }
+    const QByteArray resources = TextProperty(connection, screen->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING);
+    const QByteArray name = "Xft.dpi:";
+    for (const QByteArray &line : resources.split('\n')) {
+        bool number = false;
+        const double dpi = line.startsWith(name) ? line.mid(name.size()).trimmed().toDouble(&number) : 0;
+        if (number && dpi > 0)
+            return static_cast<int>(std::lround(dpi));
     }
     if (screen->height_in_millimeters > 0)
         return static_cast<int>(std::lround(screen->height_in_pixels * 25.4 / screen->height_in_millimeters));

@@ -6,6 +6,7 @@
 // What the windows ask of the X server itself, past Qt: only where Qt has
 // X11 support and xcb is installed (TELVIR_HAVE_XCB).
 
+#include <QByteArray>
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
@@ -27,4 +28,14 @@ inline xcb_connection_t *X11Connection()
 inline const xcb_screen_t *X11RootScreen(xcb_connection_t *connection)
 {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+}
+
+// A property made of text (format 8); empty when it is unset.
+inline QByteArray TextProperty(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
+{
+    const auto cookie = xcb_get_property(connection, 0, window, name, type, 0, 1 << 16);
+    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
+    if (!reply || reply->format != 8)
+        return {};
+    return {static_cast<const char *>(xcb_get_property_value(reply.get())), xcb_get_property_value_length(reply.get())};
 }
