@@ -101,13 +101,30 @@ void ScalingTest::windowSizes_data()
                                     << "464×409 377×220 515×137";
     QTest::newRow("Xft.dpi 96 chosen") << QStringList{} << "Xft.dpi:\t96\n"
                                        << "464×409 276×161 378×100";
+    // A desktop's database holds other programs' resources too, and sorted
+    // by name Xft's come late.
+    QString others;
+    for (const char *program : {"Emacs", "URxvt", "XClock", "XLock", "XTerm", "Xcursor"})
+        others += QString("%1*background:\t#1d1f21\n%1*foreground:\t#c5c8c6\n%1*font:\t-misc-fixed-medium-r-"
+                          "normal--14-130-75-75-c-70-iso10646-1\n")
+                      .arg(program);
+    QTest::newRow("Xft.dpi 96 after other resources") << QStringList{} << others + "Xft.dpi:\t96\n"
+                                                      << "464×409 276×161 378×100";
     QTest::newRow("scale 2") << QStringList{"QT_SCALE_FACTOR=2"} << "" << doubledAt96;
     QTest::newRow("scale 2, Xft.dpi 192") << QStringList{"QT_SCALE_FACTOR=2"} << desktopAt200 << doubledAt96;
     QTest::newRow("a screen's scale 2") << QStringList{"QT_SCREEN_SCALE_FACTORS=2"} << "" << doubledAt96;
     QTest::newRow("a screen's scale 2, Xft.dpi 192")
         << QStringList{"QT_SCREEN_SCALE_FACTORS=2"} << desktopAt200 << doubledAt96;
     QTest::newRow("scale 1.5 rounds to 2") << QStringList{"QT_SCALE_FACTOR=1.5"} << "" << doubledAt96;
+    QTest::newRow("a screen's scale 1.5 rounds to 2")
+        << QStringList{"QT_SCREEN_SCALE_FACTORS=1.5"} << "" << doubledAt96;
     QTest::newRow("scale 1.25 rounds to 1") << QStringList{"QT_SCALE_FACTOR=1.25"} << "" << at192;
+    // Off X11, as on Wayland, with nothing chosen the platform's own figure
+    // (96 for the offscreen one) is followed.
+    const QString offscreen = "QT_QPA_PLATFORM=offscreen";
+    QTest::newRow("offscreen") << QStringList{offscreen} << ""
+                               << "464×409 276×161 378×100";
+    QTest::newRow("offscreen, scale 2") << QStringList{offscreen, "QT_SCALE_FACTOR=2"} << "" << doubledAt96;
 }
 
 void ScalingTest::windowSizes()

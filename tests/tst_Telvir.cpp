@@ -109,10 +109,13 @@ void TelvirTest::commandLine_data()
                                 << "telvir: no display to open (DISPLAY is not set); " + advice;
     QTest::newRow("a display that cannot be opened") << QStringList{} << ":4711" << false << 1 << ""
                                                      << "telvir: cannot open the display ':4711'; " + advice;
-    QTest::newRow("-display") << QStringList{"-display", ":4712"} << ":4711" << false << 1 << ""
-                              << "telvir: cannot open the display ':4712'; ";
-    QTest::newRow("-platform") << QStringList{"-platform", "nosuch"} << "" << false << 1 << ""
-                               << "telvir: cannot start the window system 'nosuch'; ";
+    // Qt takes its options with one dash or two.
+    for (const char *display : {"-display", "--display"})
+        QTest::addRow("%s", display) << QStringList{display, ":4712"} << ":4711" << false << 1 << ""
+                                     << "telvir: cannot open the display ':4712'; ";
+    for (const char *platform : {"-platform", "--platform"})
+        QTest::addRow("%s", platform) << QStringList{platform, "nosuch"} << "" << false << 1 << ""
+                                      << "telvir: cannot start the window system 'nosuch'; ";
     QTest::newRow("unknown option without a display") << QStringList{"-style", "fusion", "-x"} << "" << false << 2 << ""
                                                       << "telvir: Unknown option 'x'.\n" + hint;
     QTest::newRow("unknown option") << QStringList{"-platform", "offscreen", "--colour"} << "" << false << 2 << ""
