@@ -15,8 +15,26 @@ if pgrep -u "$(id -u)" -x orca >/dev/null; then
     exit 77
 fi
 work=$(mktemp -d)
-# The speech server Orca starts outlives it, and is stopped at the end.
-trap 'kill $(jobs -p) $(cat "$work/runtime/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null) 2>/dev/null; rm -rf "$work"' EXIT
+session=
+running() { case $(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) in '' | Z) return 1 ;; esac; }
+# The session runs in a process session of its own, and nothing of it
+# outlives the check, whatever the verdict. Its Orca is killed first, while
+# the shell that started it is there to reap it: an Orca left for another
+# process to reap can stay a zombie named orca, beside which no Orca starts.
+stop_session() {
+    [ -n "$session" ] || return 0
+    pkill -KILL -s "$session" -x orca || true
+    for _ in $(seq 20); do pgrep -s "$session" -x orca >/dev/null || break; sleep 0.1; done
+    kill -KILL -- -"$session" 2>/dev/null || true
+}
+# The speech server that Orca started leaves the session, and is stopped
+# through its pid file.
+stop_check() {
+    stop_session
+    kill $(jobs -p) $(cat "$work/runtime/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null) 2>/dev/null
+    rm -rf "$work"
+}
+trap stop_check EXIT
 export HOME=$work XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME/.config/speech-dispatcher"
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -126,7 +144,11 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 touch "$work/failures"
 DISPLAY=:$(cat "$work/display") LOG=$work/orca.log ORCA=$work/run-orca.py PROGRAM=$program FAILURES=$work/failures \
-    timeout 180 dbus-run-session -- bash "$work/session.sh" || echo "FAIL: the session did not end" >>"$work/failures"
+    setsid dbus-run-session -- bash "$work/session.sh" &
+session=$!
+for _ in $(seq 1800); do running "$session" || break; sleep 0.1; done # three minutes at most
+running "$session" && stop_session
+wait "$session" || echo "FAIL: the session did not end" >>"$work/failures"
 sed -n "s/.*SPEECH OUTPUT: '\\([^']*\\)'.*/\\1/p" "$work/orca.log" | grep -v -x 'Screen reader o[nf]*\.' >"$work/heard"
 cat "$work/heard"
 # Orca's debug log and its own messages, where asked for.

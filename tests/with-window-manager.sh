@@ -20,14 +20,22 @@ if [ -z "${TELVIR_WM_STARTED:-}" ]; then
 fi
 home=$(mktemp -d)
 wm_pid=
-# Ends the window manager, waiting for it five seconds at most: bash's own
-# wait was seen to miss its end under load, and hang.
+# Ends the window manager and whatever it started (its session): asked
+# first, then killed if it is still there after two seconds, as fluxbox
+# stuck on a lock was seen to be. bash's own wait was seen to miss its end
+# under load, and hang, so its state is read instead.
 stop_window_manager() {
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-    for _ in $(seq 50); do
-        case $(cut -d' ' -f3 "/proc/$wm_pid/stat" 2>/dev/null) in '' | Z) break ;; esac
-        sleep 0.1
-    done
+    local signal
+    if [ -n "$wm_pid" ]; then
+        for signal in TERM KILL; do
+            kill -"$signal" -- -"$wm_pid" 2>/dev/null || break
+            for _ in $(seq 20); do
+                ps -o stat= -s "$wm_pid" | grep -q '^[^Z]' || break 2
+                sleep 0.1
+            done
+        done
+        wait "$wm_pid" 2>/dev/null || true
+    fi
     rm -rf "$home" 2>/dev/null || true
 }
 trap stop_window_manager EXIT
@@ -57,26 +65,30 @@ esac
 # this script.
 setsid "${command[@]}" >"$home/wm.log" 2>&1 &
 wm_pid=$!
-# The window manager is ready once it manages windows: a probe window, mapped
-# once it has named its check window, has been framed; one that never frames
-# it fails here, saying so. Then its work area must settle (panels come up a
-# moment later).
+# The window manager is ready once it manages windows: first its check
+# window is there and names itself, as EWMH has a running window manager do;
+# then a probe window has been framed. A map it misses while it starts is
+# never seen again, so a probe not framed within a second gives way to a
+# new one. One that never frames a probe fails here, saying so.
 for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -o '0x[0-9a-f]*$') &&
+        xprop -id "$check" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "$check\$" && break
     sleep 0.05
 done
 probe=
 managed=
-for _ in $(seq 200); do
-    if ! kill -0 "$probe" 2>/dev/null; then
-        xmessage -name telvir-probe -geometry +0+0 ready >>"$home/probe.log" 2>&1 &
-        probe=$!
-    fi
-    if xprop -name telvir-probe WM_STATE 2>/dev/null | grep -q 'window state'; then
-        managed=yes
-        break
-    fi
-    sleep 0.05
+for _ in $(seq 10); do
+    xmessage -name telvir-probe -geometry +0+0 ready >>"$home/probe.log" 2>&1 &
+    probe=$!
+    for _ in $(seq 20); do
+        if xprop -name telvir-probe WM_STATE 2>/dev/null | grep -q 'window state'; then
+            managed=yes
+            break 2
+        fi
+        sleep 0.05
+    done
+    kill "$probe" 2>/dev/null || true
+    wait "$probe" 2>/dev/null || true
 done
 kill "$probe" 2>/dev/null || true
 if [ -z "$managed" ]; then
