@@ -63,9 +63,13 @@ int RunTelvir(int &argc, char *argv[], const std::function<void()> &beforeShow)
 void PrepareApplication(QApplication &application)
 {
     Q_INIT_RESOURCE(assets);
-    // Only the application name: a display name would be appended to every
-    // window title.
-    QApplication::setApplicationName(QStringLiteral("Тельвир"));
+    // The name is what X11 desktops match the desktop entry by (WM_CLASS,
+    // Latin-1 by ICCCM) and what a screen reader files its settings under
+    // (Orca 51 makes a settings path of it and drops other letters), so it is
+    // plain ASCII; the desktop shows the entry's «Тельвир», and the windows'
+    // titles say it themselves. Only the name: a display name would be
+    // appended to every window title.
+    QApplication::setApplicationName(QStringLiteral("Telvir"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.telvir.Telvir"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/Telvir.bmp")));
     SubstituteDesignFonts();

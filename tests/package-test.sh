@@ -52,15 +52,19 @@ if grep -E '^[EW]: ' <<<"$report" | grep -v -q ': url-homepage-missing$' ||
 fi
 
 # Started as its desktop entry says, on a display of its own: its main window
-# must appear there.
-exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/org.telvir.Telvir.desktop")
+# must appear there, titled in Russian, with the ASCII class that the entry
+# tells desktops to know it by.
+entry=$root/usr/share/applications/org.telvir.Telvir.desktop
+exec_line=$(sed -n 's/^Exec=//p' "$entry")
 [ "$exec_line" = /usr/games/telvir ] || { echo "the desktop entry starts $exec_line"; exit 1; }
+class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+[ "$class" = Telvir ] || { echo "the desktop entry knows the window by $class"; exit 1; }
 xvfb-run -a -s "-nolisten tcp" sh -c '
     "$1" & program=$!
     for _ in $(seq 100); do
-        if xwininfo -root -tree | grep -q "\"Тельвир\": (\"telvir\""; then kill $program; exit 0; fi
+        if xwininfo -root -tree | grep -q -F "\"Тельвир\": (\"telvir\" \"$2\")"; then kill $program; exit 0; fi
         kill -0 $program 2>/dev/null || { wait $program; echo "the installed program ended with status $?"; exit 1; }
         sleep 0.1
     done
-    kill $program; echo "the installed program showed no window in ten seconds"; exit 1' package-test "$root$exec_line"
+    kill $program; echo "the installed program showed no window in ten seconds"; exit 1' package-test "$root$exec_line" "$class"
 echo "package ok: $(basename "$package")"

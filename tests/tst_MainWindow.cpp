@@ -98,7 +98,7 @@ private slots:
 void MainWindowTest::windowFrame()
 {
     QCOMPARE(MainForm->windowTitle(), QString("Тельвир"));
-    QCOMPARE(QApplication::applicationName(), QString("Тельвир"));
+    QCOMPARE(QApplication::applicationName(), QString("Telvir"));
     QVERIFY(QApplication::applicationDisplayName() == QApplication::applicationName());
     QCOMPARE(MainForm->centralWidget()->geometry(), QRect(0, MainForm->menuBar()->height(), 464, 389));
     QCOMPARE(MainForm->size(), QSize(464, 389 + MainForm->menuBar()->height()));
