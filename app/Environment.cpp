@@ -3,6 +3,7 @@
 
 #include "app/Environment.h"
 
+#include "app/DesktopScale.h"
 #include "app/WindowSystem.h"
 
 #include <QFileInfo>
@@ -64,13 +65,19 @@ void LeaveNoSessionBusBehind()
 // user sets is another thing: the platform enlarging every pixel, which
 // doubles every window whole. On Wayland that is the output's scale, which
 // Qt's high-DPI scaling reads. Our pictures are pixel art, so a scale is
-// rounded to a whole number.
-void TakeScaleNotResolution(const QString &windowSystem)
+// rounded to a whole number. On X11, GNOME publishes its scale through its
+// XSETTINGS manager alone; a scale the user gave Qt comes first.
+void TakeScaleNotResolution(const QString &windowSystem, const QString &display)
 {
     if (windowSystem.startsWith(QLatin1String("wayland")))
         qunsetenv("QT_ENABLE_HIGHDPI_SCALING");
     else
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    if (windowSystem == QLatin1String("xcb") && !qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+        && !qEnvironmentVariableIsSet("QT_SCREEN_SCALE_FACTORS")) {
+        if (const int scale = X11DesktopScale(display); scale > 1)
+            qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+    }
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     RoundScaleFactors("QT_SCALE_FACTOR");
     RoundScaleFactors("QT_SCREEN_SCALE_FACTORS");
@@ -81,7 +88,7 @@ void TakeScaleNotResolution(const QString &windowSystem)
 QString PrepareEnvironment(int argc, char *argv[])
 {
     const QString windowSystem = ChooseWindowSystem(argc, argv);
-    TakeScaleNotResolution(windowSystem);
+    TakeScaleNotResolution(windowSystem, ToolkitOption(argc, argv, "display", "DISPLAY"));
     LeaveNoSessionBusBehind();
     return windowSystem;
 }

@@ -14,6 +14,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <xcb/xcb.h>
+
+#include <poll.h>
+
+#include <cstring>
+
 namespace {
 
 // The program's side: the windows' sizes in device pixels, a pressed and a
@@ -40,6 +46,71 @@ int Report(int &argc, char *argv[], const QString &folder)
         sizes.write(QString("moved %1, %2").arg(moved.x()).arg(moved.y()).toUtf8());
         QCoreApplication::quit();
     });
+}
+
+// An XSETTINGS manager, as GNOME's: it publishes the desktop's scale and
+// the text resolution with it, among settings of the other two kinds, and
+// says "ready" once it owns the settings; it stops when its standard input
+// closes. The settings are laid out as the XSETTINGS specification says,
+// least significant byte first.
+QByteArray GnomeSettings(int scale)
+{
+    QByteArray data;
+    const auto card = [&data](quint32 value, int bytes) {
+        for (int at = 0; at < bytes; ++at)
+            data += static_cast<char>(value >> (8 * at));
+    };
+    const auto text = [&data](const QByteArray &text) { data += text + QByteArray((4 - text.size() % 4) % 4, 0); };
+    const auto setting = [&](int type, const QByteArray &name) {
+        card(type, 1);
+        card(0, 1);
+        card(name.size(), 2);
+        text(name);
+        card(0, 4); // the serial of its last change
+    };
+    card(0, 4); // the byte order
+    card(7, 4); // the serial
+    card(4, 4);
+    setting(1, "Net/ThemeName");
+    card(7, 4);
+    text("Adwaita");
+    setting(2, "Gtk/ColorSelectorColor");
+    card(0xffff, 8);
+    setting(0, "Xft/DPI");
+    card(96 * scale * 1024, 4);
+    setting(0, "Gdk/WindowScalingFactor");
+    card(scale, 4);
+    return data;
+}
+
+int PublishSettings(int scale)
+{
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection))
+        return 1;
+    const auto intern = [connection](const char *name) {
+        const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return atom;
+    };
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_window_t manager = xcb_generate_id(connection);
+    xcb_create_window(connection, 0, manager, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0,
+                      nullptr);
+    const QByteArray settings = GnomeSettings(scale);
+    const xcb_atom_t property = intern("_XSETTINGS_SETTINGS");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, manager, property, property, 8,
+                        static_cast<uint32_t>(settings.size()), settings.constData());
+    xcb_set_selection_owner(connection, manager, intern("_XSETTINGS_S0"), XCB_CURRENT_TIME);
+    xcb_flush(connection);
+    std::puts("ready");
+    std::fflush(stdout);
+    pollfd input{0, POLLIN, 0};
+    poll(&input, 1, -1);
+    xcb_disconnect(connection);
+    return 0;
 }
 
 struct Drawn {
@@ -80,6 +151,8 @@ class ScalingTest : public QObject {
 private slots:
     void windowSizes_data();
     void windowSizes();
+    void desktopScale_data();
+    void desktopScale();
     void picturesStayExact();
 };
 
@@ -136,6 +209,33 @@ void ScalingTest::windowSizes()
     QCOMPARE(RunProgram(environment, resources).sizes, sizes + " moved 0, 0");
 }
 
+void ScalingTest::desktopScale_data()
+{
+    // GNOME on X11 sets no variable of Qt's: its scale is published by its
+    // XSETTINGS manager, and Xft.dpi is the text resolution times the scale.
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QString>("sizes");
+    QTest::newRow("GNOME at 200 %") << 2 << QStringList{} << "928×818 552×322 756×200";
+    QTest::newRow("GNOME at 100 %") << 1 << QStringList{} << "464×409 276×161 378×100";
+    QTest::newRow("a scale chosen for Qt comes first")
+        << 2 << QStringList{"QT_SCALE_FACTOR=1"} << "464×409 578×337 790×210";
+}
+
+void ScalingTest::desktopScale()
+{
+    QFETCH(int, scale);
+    QFETCH(QStringList, environment);
+    QFETCH(QString, sizes);
+    QProcess manager;
+    manager.start(QCoreApplication::applicationFilePath(), {"--xsettings", QString::number(scale)});
+    QVERIFY(manager.waitForReadyRead(10000));
+    const QString drawn = RunProgram(environment, QString("Xft.dpi:\t%1\n").arg(96 * scale)).sizes;
+    manager.closeWriteChannel();
+    QVERIFY(manager.waitForFinished(10000));
+    QCOMPARE(drawn, sizes + " moved 0, 0");
+}
+
 void ScalingTest::picturesStayExact()
 {
     // At scale 2 every pixel of the cells, frame, checkerboard and picture,
@@ -150,6 +250,8 @@ void ScalingTest::picturesStayExact()
 
 int main(int argc, char *argv[])
 {
+    if (argc == 3 && qstrcmp(argv[1], "--xsettings") == 0)
+        return PublishSettings(std::atoi(argv[2]));
     if (argc == 3 && qstrcmp(argv[1], "--report") == 0) {
         const QString folder = QString::fromLocal8Bit(argv[2]);
         int count = 1;

@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <vector>
 #endif
@@ -31,13 +30,6 @@ namespace {
 constexpr std::size_t SizeHintsLength = 18;
 constexpr std::size_t GravityField = 17;
 constexpr uint32_t GravityFlag = 1U << 9;
-
-xcb_atom_t Atom(xcb_connection_t *connection, const char *name)
-{
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
 
 // A property made of 32-bit values (atoms, cardinals); empty when it is unset.
 std::vector<uint32_t> Property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
@@ -54,7 +46,7 @@ std::vector<uint32_t> Property(xcb_connection_t *connection, xcb_window_t window
 // that has left its properties behind: it is there and names itself.
 std::optional<xcb_window_t> WindowManagerCheck(xcb_connection_t *connection, xcb_window_t root)
 {
-    const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const xcb_atom_t check = X11Atom(connection, "_NET_SUPPORTING_WM_CHECK");
     const auto named = Property(connection, root, check, XCB_ATOM_WINDOW);
     if (named.size() == 1 && Property(connection, named[0], check, XCB_ATOM_WINDOW) == named)
         return named[0];
@@ -63,7 +55,7 @@ std::optional<xcb_window_t> WindowManagerCheck(xcb_connection_t *connection, xcb
 
 QByteArray WindowManagerName(xcb_connection_t *connection, xcb_window_t check)
 {
-    return TextProperty(connection, check, Atom(connection, "_NET_WM_NAME"), Atom(connection, "UTF8_STRING"));
+    return TextProperty(connection, check, X11Atom(connection, "_NET_WM_NAME"), X11Atom(connection, "UTF8_STRING"));
 }
 
 // The frame the window manager will put around a window that is not mapped
@@ -85,8 +77,8 @@ std::optional<QMargins> FrameToCome(QWidget *window)
     const std::optional<xcb_window_t> check = WindowManagerCheck(connection, root);
     if (!check)
         return QMargins();
-    const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const auto supported = Property(connection, root, Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    const xcb_atom_t request = X11Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const auto supported = Property(connection, root, X11Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
     if (s_unanswered || std::find(supported.begin(), supported.end(), request) == supported.end()
         || WindowManagerName(connection, *check) == "Fluxbox")
         return std::nullopt;
@@ -101,7 +93,7 @@ std::optional<QMargins> FrameToCome(QWidget *window)
                    reinterpret_cast<const char *>(&message));
     xcb_flush(connection);
 
-    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    const xcb_atom_t extents = X11Atom(connection, "_NET_FRAME_EXTENTS");
     const QDeadlineTimer deadline(100);
     do {
         const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom

@@ -12,6 +12,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 // A reply from the X server, which the caller frees.
@@ -23,6 +24,13 @@ inline xcb_connection_t *X11Connection()
 {
     const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
+}
+
+inline xcb_atom_t X11Atom(xcb_connection_t *connection, const char *name)
+{
+    const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 inline const xcb_screen_t *X11RootScreen(xcb_connection_t *connection)

@@ -1,0 +1,22 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// GNOME tells X11 programs its scale through the XSETTINGS manager rather
+// than through any variable Qt reads: Gdk/WindowScalingFactor, a whole
+// number, beside Xft/DPI, the text resolution multiplied by it.
+
+// An integer setting out of the XSETTINGS manager's property, as the
+// XSETTINGS specification lays it out; none where it is not there or the
+// data is cut short.
+std::optional<int> XSettingsInteger(const QByteArray &settings, const QByteArray &name);
+
+// The scale that the desktop on that X display (empty: DISPLAY) publishes:
+// 1 where none is published or the display cannot be opened.
+int X11DesktopScale(const QString &display);
