@@ -75,7 +75,8 @@ QByteArray GnomeSettings(int scale)
     card(7, 4);
     text("Adwaita");
     setting(2, "Gtk/ColorSelectorColor");
-    card(0xffff, 8);
+    for (int channel = 0; channel < 4; ++channel)
+        card(0xffff, 2);
     setting(0, "Xft/DPI");
     card(96 * scale * 1024, 4);
     setting(0, "Gdk/WindowScalingFactor");
