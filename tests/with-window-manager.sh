@@ -3,9 +3,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Runs a command on a virtual X server of its own, under a window manager
-# (openbox, icewm or fluxbox), with no session bus, as over ssh -X. Openbox
-# keeps margins along the top and left, so that the work area does not
-# start at the screen's corner. The command fails if it left anything
+# (openbox, icewm, fluxbox or mutter), with no session bus, as over ssh -X.
+# Openbox keeps margins along the top and left, so that the work area does
+# not start at the screen's corner; mutter, a compositing manager, is set up
+# as in a GNOME session, where it attaches dialogs to their window (and the
+# command is told so by TELVIR_DIALOGS_ATTACHED). The command fails if it left anything
 # running, such as a session bus started for the display.
 # Usage: with-window-manager.sh WINDOW_MANAGER COMMAND [ARGUMENTS]
 set -euo pipefail
@@ -59,6 +61,16 @@ fluxbox)
     printf '#!/bin/sh\n' >"$home/bin/fbsetbg"
     chmod +x "$home/bin/fbsetbg"
     command=(env "PATH=$home/bin:$PATH" fluxbox)
+    ;;
+mutter)
+    # GNOME's own setting, given as its desktop's defaults are, and a bus of
+    # its own that ends with it.
+    cp -r /usr/share/glib-2.0/schemas "$home/schemas"
+    printf '[org.gnome.mutter]\nattach-modal-dialogs=true\n' >"$home/schemas/zz-telvir.gschema.override"
+    glib-compile-schemas "$home/schemas"
+    command=(env GSETTINGS_SCHEMA_DIR="$home/schemas" XDG_CURRENT_DESKTOP=GNOME
+        dbus-run-session -- mutter --x11 --replace --sm-disable)
+    export TELVIR_DIALOGS_ATTACHED=1
     ;;
 esac
 # In a session of its own, so that nothing it signals on the way out reaches
