@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QProxyStyle>
+#include <QStyleHints>
 
 namespace {
 
@@ -38,6 +39,31 @@ void SubstituteDesignFonts()
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
     QFont::insertSubstitutions(QStringLiteral("Arial Cyr"), sans);
     QFont::insertSubstitutions(QStringLiteral("Times New Roman Cyr"), serif);
+}
+
+// GNOME's dark style reaches Qt 6.5 and later (6.8 in Debian 13) only as
+// the colour scheme Qt reports, read from the desktop portal, while the
+// palette stays light; a GNOME application is dark then, so the game takes
+// a dark palette, and the desktop's own again when the style goes back.
+// Qt 6.4 does not report the style, and its palette is all there is.
+void FollowDarkStyle()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    const auto follow = [] {
+        static bool s_darkened = false;
+        const bool dark = QGuiApplication::styleHints()->colorScheme() == Qt::ColorScheme::Dark;
+        if (dark && !s_darkened && QGuiApplication::palette().color(QPalette::Window).lightness() > 128) {
+            const QColor window(53, 53, 53);
+            QApplication::setPalette(QPalette(window, window)); // white text, frames shaded from it
+            s_darkened = true;
+        } else if (!dark && s_darkened) {
+            QApplication::setPalette(QPalette()); // the desktop's again
+            s_darkened = false;
+        }
+    };
+    QObject::connect(QGuiApplication::styleHints(), &QStyleHints::colorSchemeChanged, qApp, follow);
+    follow();
+#endif
 }
 
 } // namespace
@@ -74,6 +100,7 @@ void PrepareApplication(QApplication &application)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/Telvir.bmp")));
     SubstituteDesignFonts();
     application.setStyle(new TooltipTimingStyle);
+    FollowDarkStyle();
     CellButton::InstallAccessibility();
     InstallScreenReaderSupport();
 }

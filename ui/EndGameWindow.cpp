@@ -22,7 +22,7 @@ void TEndGameForm::ShowResult(const QString &text, Rgb colour)
     m_ui->GameResultMsg->setText(text);
     // A screen reader reads a window's short texts only as its description.
     setAccessibleDescription(text);
-    SetTextColour(m_ui->GameResultMsg, colour);
+    SetTextColour(m_ui->GameResultMsg, ToQColor(colour));
     exec();
 }
 

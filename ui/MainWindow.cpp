@@ -43,6 +43,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent), m_ui(std::make_uniq
     m_ui->setupUi(this);
     m_announcer.setNotification(m_ui->Announcement);
     UsePixelFontSizes(this);
+    m_texts.Adopt(this);
     // Fixed size with a minimise button but no maximise, neither as a button
     // nor by double-clicking the title bar.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -61,9 +62,9 @@ void TMainForm::Initialize()
 
 void TMainForm::InitBtnPtrs()
 {
-    m_cellPictures = {WithTransparentBackground(m_ui->FreeCellImg->pixmap()),
-                      WithTransparentBackground(m_ui->Player1CellImg->pixmap()),
-                      WithTransparentBackground(m_ui->Player2CellImg->pixmap())};
+    m_designPictures = {WithTransparentBackground(m_ui->FreeCellImg->pixmap()),
+                        WithTransparentBackground(m_ui->Player1CellImg->pixmap()),
+                        WithTransparentBackground(m_ui->Player2CellImg->pixmap())};
     for (int number = 0; number < CellCount; ++number) {
         auto *button = m_ui->BoardPanel->findChild<CellButton *>(QStringLiteral("SpeedButton%1").arg(number),
                                                                  Qt::FindDirectChildrenOnly);
@@ -71,6 +72,24 @@ void TMainForm::InitBtnPtrs()
         const Cell cell = CellOf(*button);
         m_cellButtons[cell.index()] = button;
         m_shownBoard[cell.index()] = NotDrawnYet;
+    }
+    FitPicturesToScheme();
+}
+
+void TMainForm::FollowScheme()
+{
+    m_texts.Refresh();
+    FitPicturesToScheme();
+}
+
+void TMainForm::FitPicturesToScheme()
+{
+    const QColor face = m_ui->BoardPanel->palette().color(QPalette::Active, QPalette::Button);
+    for (std::size_t state = 0; state < m_cellPictures.size(); ++state)
+        m_cellPictures[state] = LegiblePicture(m_designPictures[state], face);
+    for (int index = 0; index < CellCount; ++index) {
+        if (m_shownBoard[index] < m_cellPictures.size())
+            m_cellButtons[index]->setPicture(m_cellPictures[m_shownBoard[index]]);
     }
 }
 
@@ -85,6 +104,8 @@ void TMainForm::changeEvent(QEvent *event)
         KeepNormalSize(this);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         m_announcer.WindowActivated();
+    if (IsSchemeChange(event))
+        QMetaObject::invokeMethod(this, &TMainForm::FollowScheme, Qt::QueuedConnection);
     QMainWindow::changeEvent(event);
 }
 
@@ -156,7 +177,7 @@ bool TMainForm::takesInput() const
 void TMainForm::ShowHeadline(std::string_view text, Rgb colour)
 {
     ShowText(m_ui->BigMessage, text, &Announcer::HeadlineChanged);
-    SetTextColour(m_ui->BigMessage, colour);
+    m_texts.SetColour(m_ui->BigMessage, ToQColor(colour));
 }
 
 void TMainForm::ShowPrompt(std::string_view text)

@@ -5,6 +5,7 @@
 
 #include "game/Game.h"
 #include "ui/Desktop.h"
+#include "ui/Legibility.h"
 #include "ui/ScreenReader.h"
 
 #include <QMainWindow>
@@ -56,6 +57,10 @@ protected:
 private:
     void Initialize();
     void InitBtnPtrs();
+    // Once the controls have taken the desktop's new colours, which they
+    // do after the window has heard of them.
+    void FollowScheme();
+    void FitPicturesToScheme();
     bool takesInput() const;
     void ShowText(QLabel *label, std::string_view text, void (Announcer::*changed)(const QString &));
     void ShowAboutWindow();
@@ -75,7 +80,9 @@ private:
     // they have said what it is to be.
     std::optional<Cell> m_clicked;
     std::array<CellState, CellCount> m_shownBoard{};
-    std::array<QPixmap, 3> m_cellPictures; // indexed by CellState
+    std::array<QPixmap, 3> m_designPictures; // indexed by CellState
+    std::array<QPixmap, 3> m_cellPictures;   // as the colour scheme shows them
+    LegibleTexts m_texts;
     Game m_game{*this};
     WindowPlacement m_placement;
     Announcer m_announcer;

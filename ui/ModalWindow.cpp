@@ -12,6 +12,7 @@ void ModalWindow::FinishForm()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     LayOutForResolution(this, ScreenDpi(screen()));
+    m_texts.Adopt(this);
 }
 
 int ModalWindow::exec()
@@ -42,6 +43,10 @@ void ModalWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::WindowStateChange)
         KeepNormalSize(this);
+    // Once the controls have taken the new colours, after the window.
+    if (IsSchemeChange(event))
+        QMetaObject::invokeMethod(
+            this, [this] { m_texts.Refresh(); }, Qt::QueuedConnection);
     QDialog::changeEvent(event);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/Desktop.h"
+#include "ui/Legibility.h"
 
 #include <QDialog>
 
@@ -28,11 +29,14 @@ public:
 protected:
     // To be called by each window once its form has been set up.
     void FinishForm();
+    // Shows a label in a player's colour, legibly on the colour scheme.
+    void SetTextColour(QWidget *label, const QColor &colour) { m_texts.SetColour(label, colour); }
 
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     WindowPlacement m_placement;
+    LegibleTexts m_texts;
     static inline int s_running = 0;
 };

@@ -7,7 +7,6 @@
 
 #include <QColor>
 #include <QString>
-#include <QWidget>
 
 #include <string_view>
 
@@ -18,9 +17,7 @@ inline QString ToQString(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-inline void SetTextColour(QWidget *label, Rgb colour)
+inline QColor ToQColor(Rgb colour)
 {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
-    label->setPalette(palette);
+    return QColor(colour.red, colour.green, colour.blue);
 }

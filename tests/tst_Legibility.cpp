@@ -1,0 +1,154 @@
+// SPDX-FileCopyrightText: 2026 The Telvir developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Every text and every disc and ring stands out against what is behind it
+// on the desktop's colour scheme, light, dark or high-contrast, switched
+// while the windows are open: WCAG 2.1's contrast of 4.5:1 for text, 3:1
+// for the headline, the result and the pictures' parts. Measured on what
+// the windows draw: the commonest colour of a control is what is behind,
+// the one that stands out most is its text.
+
+#include "tests/TelvirTestMain.h"
+#include "tests/WindowDriver.h"
+
+#include "ui/AboutWindow.h"
+#include "ui/EndGameWindow.h"
+
+#include <QScopeGuard>
+#include <QStyle>
+
+#include <cmath>
+
+namespace {
+
+double Luminance(QColor colour)
+{
+    const auto linear = [](double value) {
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double Contrast(QColor one, QColor other)
+{
+    const double first = Luminance(one) + 0.05;
+    const double second = Luminance(other) + 0.05;
+    return first > second ? first / second : second / first;
+}
+
+// What a control draws, less `inset` pixels of frame all round.
+QImage Drawn(QWidget *control, int inset)
+{
+    const QImage image = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return image.copy(image.rect().adjusted(inset, inset, -inset, -inset));
+}
+
+QRgb Commonest(const QImage &image)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    }
+    return std::max_element(counts.cbegin(), counts.cend()).key(); // by count
+}
+
+// The text's contrast with what is behind it.
+double TextContrast(QWidget *control, int inset)
+{
+    const QImage image = Drawn(control, inset);
+    const QColor background = Commonest(image);
+    double most = 1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            most = std::max(most, Contrast(image.pixel(x, y), background));
+    }
+    return most;
+}
+
+// The weakest contrast of any colour of a cell's picture with the face, the
+// commonest colour of an empty cell.
+double PictureContrast(QWidget *cell)
+{
+    const QColor face = Commonest(Drawn(Button({0, 0}), 2));
+    const QImage image = Drawn(cell, 2);
+    double least = 21;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != face.rgb())
+                least = std::min(least, Contrast(image.pixel(x, y), face));
+        }
+    }
+    return least;
+}
+
+QPalette Scheme(QColor window, QColor text)
+{
+    QPalette palette(window, window); // the frames' shades worked out from it
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(role, text);
+    return palette;
+}
+
+} // namespace
+
+class LegibilityTest : public WindowTest {
+    Q_OBJECT
+
+private slots:
+    void legibleOnScheme_data();
+    void legibleOnScheme();
+};
+
+void LegibilityTest::legibleOnScheme_data()
+{
+    QTest::addColumn<QPalette>("scheme");
+    QTest::newRow("light (the style's own)") << QApplication::style()->standardPalette();
+    QTest::newRow("dark, as KDE's Breeze Dark") << Scheme(QColor(49, 54, 59), QColor(252, 252, 252));
+    QTest::newRow("dark grey, as GTK's Adwaita-dark") << Scheme(QColor(53, 53, 53), QColor(238, 238, 236));
+    QTest::newRow("high contrast: white on black") << Scheme(Qt::black, Qt::white);
+}
+
+void LegibilityTest::legibleOnScheme()
+{
+    QFETCH(QPalette, scheme);
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+    QApplication::setPalette(scheme);
+    QTest::qWait(50); // the windows follow from their event loop
+
+    struct Text {
+        QWidget *control;
+        int inset; // a button's frame
+        double needed;
+    };
+    const auto in = [](QWidget *window, const char *name) { return Find(window, name); };
+    const Text texts[] = {
+        {in(MainForm, "BigMessage"), 0, 3},     {in(MainForm, "StatusLine"), 0, 4.5},
+        {in(MainForm, "MoveButton"), 4, 4.5},   {in(MainForm, "ResetButton"), 4, 4.5},
+        {in(MainForm, "GiveUpButton"), 4, 4.5}, {in(AboutForm, "StaticText1"), 0, 4.5},
+        {in(AboutForm, "StaticText2"), 0, 4.5}, {in(AboutForm, "StaticText3"), 0, 4.5},
+        {in(AboutForm, "OkButton"), 4, 4.5},    {in(EndGameForm, "OkButton"), 4, 4.5},
+    };
+    for (const Text &text : texts) {
+        const double contrast = TextContrast(text.control, text.inset);
+        QVERIFY2(contrast >= text.needed,
+                 qPrintable(QString("%1: %2:1").arg(text.control->objectName()).arg(contrast, 0, 'f', 2)));
+    }
+    for (const Cell cell : {Cell{0, 0}, Cell{3, 3}, Cell{4, 3}}) {
+        const double contrast = PictureContrast(Button(cell));
+        QVERIFY2(contrast >= 3, qPrintable(QString("cell %1, %2: %3:1").arg(cell.column).arg(cell.row).arg(contrast)));
+    }
+
+    // The result, in the winner's colour.
+    double result = 0;
+    WhenModalShows([&result](QDialog *modal) {
+        result = TextContrast(Find(modal, "GameResultMsg"), 0);
+        ClickOk(modal);
+    });
+    ClickCommand("GiveUpButton");
+    QVERIFY2(result >= 3, qPrintable(QString("result: %1:1").arg(result)));
+}
+
+TELVIR_TEST_MAIN(LegibilityTest)
+#include "tst_Legibility.moc"
