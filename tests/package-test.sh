@@ -59,7 +59,9 @@ exec_line=$(sed -n 's/^Exec=//p' "$entry")
 [ "$exec_line" = /usr/games/telvir ] || { echo "the desktop entry starts $exec_line"; exit 1; }
 class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 [ "$class" = Telvir ] || { echo "the desktop entry knows the window by $class"; exit 1; }
-xvfb-run -a -s "-nolisten tcp" sh -c '
+# -noreset: the server would reset whenever xwininfo leaves it alone, and
+# refuse the program meanwhile.
+xvfb-run -a -s "-nolisten tcp -noreset" sh -c '
     "$1" & program=$!
     for _ in $(seq 100); do
         if xwininfo -root -tree | grep -q -F "\"Тельвир\": (\"telvir\" \"$2\")"; then kill $program; exit 0; fi

@@ -127,7 +127,7 @@ void FrameRequestTest::askedAndUsed_data()
     QTest::addColumn<int>("requests");
     QTest::addColumn<QString>("corners");
     QTest::newRow("answered at once") << "Openbox" << 0 << 2 << "408,317 451,412";
-    QTest::newRow("answered too late") << "Silent" << 500 << 1 << "408,307 451,402";
+    QTest::newRow("answered too late") << "Silent" << 800 << 1 << "408,307 451,402";
     QTest::newRow("fluxbox, whose answer is wrong, not asked") << "Fluxbox" << 0 << 0 << "408,307 451,402";
 }
 

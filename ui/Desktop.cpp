@@ -94,7 +94,9 @@ std::optional<QMargins> FrameToCome(QWidget *window)
     xcb_flush(connection);
 
     const xcb_atom_t extents = X11Atom(connection, "_NET_FRAME_EXTENTS");
-    const QDeadlineTimer deadline(100);
+    // Within a few milliseconds as a rule, but a window manager on a busy
+    // machine was seen to take over 100.
+    const QDeadlineTimer deadline(250);
     do {
         const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
         if (frame.size() == 4)
