@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Runs scripts/test.sh in a clean system of another Debian release: Debian
-# 13 "trixie" from Debian 12, Debian 12 "bookworm" from Debian 13.
+# 13 "trixie" from Debian 12, Debian 12 "bookworm" from Debian 13, or
+# Debian testing, "forky", the next release.
 # Usage: scripts/test-release.sh [SUITE]
 #
 # The system is made with mmdebstrap and kept in /var/cache/telvir/SUITE
@@ -20,8 +21,8 @@ case ${1:-} in
             trixie) suite=bookworm ;;
             *) suite=trixie ;;
         esac ;;
-    bookworm | trixie) suite=$1 ;;
-    *) echo "usage: $0 [bookworm|trixie]" >&2; exit 2 ;;
+    bookworm | trixie | forky) suite=$1 ;;
+    *) echo "usage: $0 [bookworm|trixie|forky]" >&2; exit 2 ;;
 esac
 
 install_missing_packages mmdebstrap iproute2 git
@@ -31,6 +32,14 @@ sources=(
     "deb http://deb.debian.org/debian $suite-updates main"
     "deb http://deb.debian.org/debian-security $suite-security main"
 )
+apt_options=()
+if [ "$suite" = forky ]; then
+    # Testing has no updates of its own. A mirror may serve a frozen copy of
+    # it whose Release file has expired; that is allowed inside the test
+    # system alone, where it only decides which packages the tests run with.
+    sources=("deb http://deb.debian.org/debian $suite main")
+    apt_options=(--aptopt='Acquire::Check-Valid-Until "false"')
+fi
 cache=${TELVIR_RELEASE_CACHE:-/var/cache/telvir}/$suite
 key=$(printf '%s\n' "${sources[@]}" "${TELVIR_ALL_PACKAGES[@]}" | sha256sum | cut -d' ' -f1)
 if [ "$(cat "$cache/key" 2>/dev/null)" != "$key" ] || [ -z "$(find "$cache/key" -mtime -7 2>/dev/null)" ]; then
@@ -39,7 +48,7 @@ if [ "$(cat "$cache/key" 2>/dev/null)" != "$key" ] || [ -z "$(find "$cache/key" 
     as_root mkdir -p "$cache"
     # Installed by test.sh's own step, as on a fresh machine of that release.
     with_progress "$suite" grep --line-buffered -E '^I: |^\[[0-9]+%\]' -- \
-        as_root mmdebstrap --variant=apt \
+        as_root mmdebstrap --variant=apt "${apt_options[@]}" \
             --customize-hook="copy-in $TELVIR_ROOT/scripts/prepare.sh /tmp" \
             --customize-hook='chroot "$1" bash -c ". /tmp/prepare.sh && install_missing_packages \"\${TELVIR_ALL_PACKAGES[@]}\""' \
             --customize-hook='rm -f "$1/tmp/prepare.sh"' \

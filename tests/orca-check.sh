@@ -43,20 +43,21 @@ echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
 { grep -v '^ *AudioOutputMethod' /etc/speech-dispatcher/speechd.conf; echo 'AudioOutputMethod "alsa"'; } \
     >"$HOME/.config/speech-dispatcher/speechd.conf"
 
-# Orca's log goes through Python's buffer, which would hold its last
-# kilobytes back until Orca exits, and Orca takes a signal only once it has
-# something else to do: written line by line, the log tells at once what
-# Orca has said, and Orca can simply be killed at the end.
+# Orca 43 and 48 write their log through Python's buffer, which would hold
+# its last kilobytes back until Orca exits, and Orca takes a signal only
+# once it has something else to do: written line by line, the log tells at
+# once what Orca has said, and Orca can simply be killed at the end. (Orca
+# 51 asks for that itself, by name.)
 cat >"$work/run-orca.py" <<'ORCA'
 import builtins, runpy, sys
 log = sys.argv[1]
 plain_open = builtins.open
 def open_log_line_by_line(file, mode="r", *rest, **named):
-    if file == log:
-        return plain_open(file, mode, 1, **named)
+    if file == log and not rest:
+        named.setdefault("buffering", 1)
     return plain_open(file, mode, *rest, **named)
 builtins.open = open_log_line_by_line
-sys.argv = ["orca", "--disable", "braille", "--disable", "braille-monitor", "--debug-file=" + log]
+sys.argv = ["orca", "--debug-file=" + log]
 runpy.run_path("/usr/bin/orca", run_name="__main__")
 ORCA
 
