@@ -41,8 +41,11 @@ xcb_atom_t Intern(xcb_connection_t *connection, const char *name)
 }
 
 // The stand-in: an EWMH check window named `name`, the frame request offered,
-// each request answered after `delay` milliseconds. It says "ready" once it
-// is there, and the number of requests when its standard input closes.
+// each request answered after `delay` milliseconds; or, with a negative
+// delay, as kwin on Wayland may do: the request not offered, and the frame
+// told once a window is mapped, the window left where it stands. It says
+// "ready" once it is there, and the number of requests when its standard
+// input closes.
 int StandInWindowManager(const char *name, int delay)
 {
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
@@ -60,7 +63,7 @@ int StandInWindowManager(const char *name, int delay)
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, check, Intern(connection, "_NET_WM_NAME"),
                         Intern(connection, "UTF8_STRING"), 8, static_cast<uint32_t>(std::strlen(name)), name);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, Intern(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM,
-                        32, 1, &request);
+                        32, delay < 0 ? 0 : 1, &request);
     // The request is sent to the root for those who watch its children.
     const uint32_t watched = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &watched);
@@ -73,6 +76,12 @@ int StandInWindowManager(const char *name, int delay)
     while (sources[1].revents == 0 && !xcb_connection_has_error(connection)) {
         while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
             const auto *message = reinterpret_cast<const xcb_client_message_event_t *>(event);
+            const auto *mapped = reinterpret_cast<const xcb_map_notify_event_t *>(event);
+            if (delay < 0 && (event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+                xcb_change_property(connection, XCB_PROP_MODE_REPLACE, mapped->window, extents, XCB_ATOM_CARDINAL, 32,
+                                    4, StandInFrame);
+                xcb_flush(connection);
+            }
             if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE && message->type == request) {
                 ++requests;
                 std::this_thread::sleep_for(std::chrono::milliseconds(delay));
@@ -90,11 +99,12 @@ int StandInWindowManager(const char *name, int delay)
 }
 
 // The program's side: where the main window and the About window stood
-// when first shown, as "X,Y X,Y".
+// 0.3 s after they were first shown, as "X,Y X,Y".
 int Report(int &argc, char *argv[], const QString &file)
 {
     return PlayAsProgram(argc, argv, [file] {
         AboutForm->show();
+        QTest::qWait(300);
         AboutForm->hide();
         QFile report(file);
         if (!report.open(QIODevice::WriteOnly))
@@ -129,6 +139,8 @@ void FrameRequestTest::askedAndUsed_data()
     QTest::newRow("answered at once") << "Openbox" << 0 << 2 << "408,317 451,412";
     QTest::newRow("answered too late") << "Silent" << 800 << 1 << "408,307 451,402";
     QTest::newRow("fluxbox, whose answer is wrong, not asked") << "Fluxbox" << 0 << 0 << "408,307 451,402";
+    // The frame's centre 10.5 and 10 pixels high, then moved to the centre.
+    QTest::newRow("one that frames a window where it stands") << "KWin" << -1 << 0 << "408,318 451,412";
 }
 
 void FrameRequestTest::askedAndUsed()

@@ -15,6 +15,7 @@
 
 #include <QDeadlineTimer>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
@@ -153,6 +154,40 @@ std::optional<QPoint> X11Position(const QWidget *window)
     return QPoint(reply->dst_x, reply->dst_y) / window->devicePixelRatio();
 }
 
+// Where the frame was not known in advance, the window manager was asked to
+// centre it on the window (centre gravity). kwin on Wayland (5.27 and 6.3,
+// with a decoration) sometimes leaves the window where it stands and puts
+// the frame around it, half a title bar too high, seemingly when the
+// decoration comes after the window. So once the window manager tells the
+// frame, straight after the window appears, a frame whose centre is more
+// than a pixel off `centre` (in device pixels) is moved there, once.
+void CentreOnceFramed(QWidget *window, QPointF centre)
+{
+    xcb_connection_t *connection = X11Connection();
+    if (!connection)
+        return;
+    const xcb_atom_t extents = X11Atom(connection, "_NET_FRAME_EXTENTS");
+    auto *poll = new QTimer(window);
+    QObject::connect(poll, &QTimer::timeout, window, [=, tries = 0]() mutable {
+        const auto id = static_cast<xcb_window_t>(window->winId());
+        const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
+        const std::optional<QPoint> client = X11Position(window);
+        if (frame.size() == 4 && client && window->isVisible()) {
+            const qreal scale = window->devicePixelRatio();
+            const QRectF framed = QRectF(QPointF(*client) * scale, QSizeF(window->size()) * scale)
+                                      .adjusted(-qreal(frame[0]), -qreal(frame[2]), frame[1], frame[3]);
+            const QPointF off = (centre - framed.center()) / scale;
+            const auto step = [](qreal by) { return qAbs(by) > 1 ? qRound(by) : 0; };
+            if (const QPoint move(step(off.x()), step(off.y())); !move.isNull())
+                window->move(window->pos() + move);
+            poll->deleteLater();
+        } else if (++tries == 100) {
+            poll->deleteLater(); // a window manager that never tells
+        }
+    });
+    poll->start(10);
+}
+
 #else
 
 std::optional<QMargins> FrameToCome(QWidget *)
@@ -164,6 +199,8 @@ std::optional<QPoint> X11Position(const QWidget *)
 {
     return std::nullopt;
 }
+
+void CentreOnceFramed(QWidget *, QPointF) {}
 
 #endif
 
@@ -208,6 +245,8 @@ void WindowPlacement::Show(QWidget *window, const std::function<void()> &show)
                                + QPoint((qRound(area.width() * scale) - outer.width()) / 2,
                                         (qRound(area.height() * scale) - outer.height()) / 2);
     ShowAt(window, (frameCorner + QPoint(margins.left(), margins.top())) / scale, frame.has_value(), show);
+    if (!frame)
+        CentreOnceFramed(window, QRectF(QPointF(area.topLeft()) * scale, QSizeF(area.size()) * scale).center());
 }
 
 void WindowPlacement::SetVisible(QWidget *window, bool visible, const std::function<void(bool)> &setVisible)
