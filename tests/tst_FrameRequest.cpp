@@ -13,11 +13,10 @@
 #include "tests/WindowDriver.h"
 
 #include "ui/AboutWindow.h"
+#include "ui/X11.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <xcb/xcb.h>
 
 #include <poll.h>
 
@@ -30,15 +29,6 @@ namespace {
 
 // The frame the stand-in tells: left, right, top, bottom.
 constexpr uint32_t StandInFrame[] = {10, 10, 30, 10};
-
-xcb_atom_t Intern(xcb_connection_t *connection, const char *name)
-{
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
 
 // The stand-in: an EWMH check window named `name`, the frame request offered,
 // each request answered after `delay` milliseconds; or, with a negative
@@ -55,14 +45,14 @@ int StandInWindowManager(const char *name, int delay)
     const xcb_window_t check = xcb_generate_id(connection);
     xcb_create_window(connection, 0, check, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0,
                       nullptr);
-    const xcb_atom_t checkAtom = Intern(connection, "_NET_SUPPORTING_WM_CHECK");
-    const xcb_atom_t request = Intern(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = Intern(connection, "_NET_FRAME_EXTENTS");
+    const xcb_atom_t checkAtom = X11Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const xcb_atom_t request = X11Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = X11Atom(connection, "_NET_FRAME_EXTENTS");
     for (const xcb_window_t window : {root, check})
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, checkAtom, XCB_ATOM_WINDOW, 32, 1, &check);
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, check, Intern(connection, "_NET_WM_NAME"),
-                        Intern(connection, "UTF8_STRING"), 8, static_cast<uint32_t>(std::strlen(name)), name);
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, Intern(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM,
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, check, X11Atom(connection, "_NET_WM_NAME"),
+                        X11Atom(connection, "UTF8_STRING"), 8, static_cast<uint32_t>(std::strlen(name)), name);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, X11Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM,
                         32, delay < 0 ? 0 : 1, &request);
     // The request is sent to the root for those who watch its children.
     const uint32_t watched = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;

@@ -10,15 +10,15 @@
 
 #include "ui/AboutWindow.h"
 #include "ui/EndGameWindow.h"
+#include "ui/X11.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <xcb/xcb.h>
-
 #include <poll.h>
 
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -89,22 +89,15 @@ int PublishSettings(int scale)
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection))
         return 1;
-    const auto intern = [connection](const char *name) {
-        const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return atom;
-    };
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_window_t manager = xcb_generate_id(connection);
     xcb_create_window(connection, 0, manager, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0,
                       nullptr);
     const QByteArray settings = GnomeSettings(scale);
-    const xcb_atom_t property = intern("_XSETTINGS_SETTINGS");
+    const xcb_atom_t property = X11Atom(connection, "_XSETTINGS_SETTINGS");
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, manager, property, property, 8,
                         static_cast<uint32_t>(settings.size()), settings.constData());
-    xcb_set_selection_owner(connection, manager, intern("_XSETTINGS_S0"), XCB_CURRENT_TIME);
+    xcb_set_selection_owner(connection, manager, X11Atom(connection, "_XSETTINGS_S0"), XCB_CURRENT_TIME);
     xcb_flush(connection);
     std::puts("ready");
     std::fflush(stdout);
