@@ -45,8 +45,7 @@ void ModalWindow::changeEvent(QEvent *event)
         KeepNormalSize(this);
     // Once the controls have taken the new colours, after the window.
     if (IsSchemeChange(event))
-        QMetaObject::invokeMethod(
-            this, [this] { m_texts.Refresh(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &ModalWindow::FollowScheme, Qt::QueuedConnection);
     QDialog::changeEvent(event);
 }
 

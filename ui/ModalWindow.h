@@ -36,6 +36,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void FollowScheme() { m_texts.Refresh(); }
+
     WindowPlacement m_placement;
     LegibleTexts m_texts;
     static inline int s_running = 0;
