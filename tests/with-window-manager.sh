@@ -93,7 +93,9 @@ for _ in $(seq 10); do
     xmessage -name telvir-probe -geometry +0+0 ready >>"$home/probe.log" 2>&1 &
     probe=$!
     for _ in $(seq 20); do
-        if xprop -name telvir-probe WM_STATE 2>/dev/null | grep -q 'window state'; then
+        # Found by its class: mutter 48 gives its frames the window's title.
+        id=$(xwininfo -root -tree | awk '/\("telvir-probe" / && !id { id = $1 } END { print id }')
+        if [ -n "$id" ] && xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state'; then
             managed=yes
             break 2
         fi

@@ -66,8 +66,12 @@ QByteArray WindowManagerName(xcb_connection_t *connection, xcb_window_t check)
 // and some offer it but never answer, which is remembered so as to wait for
 // them only once, and not for long. Fluxbox's answer is not to be used: 1.3.5
 // (Debian 12) never gives one, and 1.3.7 (Debian 13) counts a resize handle
-// that it leaves off a window of fixed size. Without an answer the window
-// manager centres the frame itself (centre gravity), which fluxbox does right.
+// that it leaves off a window of fixed size. mutter 48 (Debian 13), whose
+// frames a client of its own draws, answers at once with no frame and adds
+// its title bar afterwards: an empty answer is taken for none, which costs
+// nothing where there is no frame indeed. Without an answer the window
+// manager centres the frame itself (centre gravity), which fluxbox and
+// mutter do right.
 std::optional<QMargins> FrameToCome(QWidget *window)
 {
     static bool s_unanswered = false;
@@ -100,8 +104,10 @@ std::optional<QMargins> FrameToCome(QWidget *window)
     const QDeadlineTimer deadline(250);
     do {
         const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
-        if (frame.size() == 4)
-            return QMargins(int(frame[0]), int(frame[2]), int(frame[1]), int(frame[3]));
+        if (frame.size() == 4) {
+            const QMargins margins{int(frame[0]), int(frame[2]), int(frame[1]), int(frame[3])};
+            return margins.isNull() ? std::nullopt : std::optional(margins);
+        }
         QThread::msleep(1);
     } while (!deadline.hasExpired());
     s_unanswered = true;
