@@ -178,7 +178,10 @@ void CentreOnceFramed(QWidget *window, QPointF centre)
         const auto id = static_cast<xcb_window_t>(window->winId());
         const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
         const std::optional<QPoint> client = X11Position(window);
-        if (frame.size() == 4 && client && window->isVisible()) {
+        const bool told = frame.size() == 4 && client;
+        // Hidden again meanwhile, or a window manager that never tells: the
+        // window stays where it is.
+        if (told && window->isVisible()) {
             const qreal scale = window->devicePixelRatio();
             const QRectF framed = QRectF(QPointF(*client) * scale, QSizeF(window->size()) * scale)
                                       .adjusted(-qreal(frame[0]), -qreal(frame[2]), frame[1], frame[3]);
@@ -186,9 +189,10 @@ void CentreOnceFramed(QWidget *window, QPointF centre)
             const auto step = [](qreal by) { return qAbs(by) > 1 ? qRound(by) : 0; };
             if (const QPoint move(step(off.x()), step(off.y())); !move.isNull())
                 window->move(window->pos() + move);
+        }
+        if (told || !window->isVisible() || ++tries == 100) {
+            poll->stop();
             poll->deleteLater();
-        } else if (++tries == 100) {
-            poll->deleteLater(); // a window manager that never tells
         }
     });
     poll->start(10);
