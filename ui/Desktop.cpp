@@ -165,8 +165,8 @@ std::optional<QPoint> X11Position(const QWidget *window)
 // with a decoration) sometimes leaves the window where it stands and puts
 // the frame around it, half a title bar too high, seemingly when the
 // decoration comes after the window. So once the window manager tells the
-// frame, straight after the window appears, a frame whose centre is more
-// than a pixel off `centre` (in device pixels) is moved there, once.
+// frame within two seconds of the window appearing, a frame whose centre is
+// more than a pixel off `centre` (in device pixels) is moved there, once.
 void CentreOnceFramed(QWidget *window, QPointF centre)
 {
     xcb_connection_t *connection = X11Connection();
@@ -174,7 +174,8 @@ void CentreOnceFramed(QWidget *window, QPointF centre)
         return;
     const xcb_atom_t extents = X11Atom(connection, "_NET_FRAME_EXTENTS");
     auto *poll = new QTimer(window);
-    QObject::connect(poll, &QTimer::timeout, window, [=, tries = 0]() mutable {
+    const QDeadlineTimer deadline(2000);
+    QObject::connect(poll, &QTimer::timeout, window, [=] {
         const auto id = static_cast<xcb_window_t>(window->winId());
         const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
         const std::optional<QPoint> client = X11Position(window);
@@ -190,7 +191,7 @@ void CentreOnceFramed(QWidget *window, QPointF centre)
             if (const QPoint move(step(off.x()), step(off.y())); !move.isNull())
                 window->move(window->pos() + move);
         }
-        if (told || !window->isVisible() || ++tries == 100) {
+        if (told || !window->isVisible() || deadline.hasExpired()) {
             poll->stop();
             poll->deleteLater();
         }
