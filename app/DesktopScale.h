@@ -12,9 +12,10 @@
 // than through any variable Qt reads: Gdk/WindowScalingFactor, a whole
 // number, beside Xft/DPI, the text resolution multiplied by it.
 
-// An integer setting out of the XSETTINGS manager's property, as the
-// XSETTINGS specification lays it out; none where it is not there or the
-// data is cut short.
+// An integer setting out of the XSETTINGS manager's property (its byte
+// order, a serial, a count, then each setting's type, name, serial and
+// value, padded to four bytes); none where it is not there or the data is
+// cut short.
 std::optional<int> XSettingsInteger(const QByteArray &settings, const QByteArray &name);
 
 // The scale that the desktop on that X display (empty: DISPLAY) publishes:

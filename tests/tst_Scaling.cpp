@@ -51,7 +51,7 @@ int Report(int &argc, char *argv[], const QString &folder)
 // An XSETTINGS manager, as GNOME's: it publishes the desktop's scale and
 // the text resolution with it, among settings of the other two kinds, and
 // says "ready" once it owns the settings; it stops when its standard input
-// closes. The settings are laid out as the XSETTINGS specification says,
+// closes. The settings are laid out as an XSETTINGS manager writes them,
 // least significant byte first.
 QByteArray GnomeSettings(int scale)
 {
