@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
+
 bool OpenWindows(std::unique_ptr<TelvirWindows> &windows)
 {
     QTest::failOnWarning(QRegularExpression("QDialog::exec|QObject::connect"));
@@ -124,6 +126,24 @@ ProgramRun RunAsProgram(const QStringList &arguments, const QProcessEnvironment 
     run.status = program.exitCode();
     run.errors = QString::fromLocal8Bit(program.readAllStandardError());
     return run;
+}
+
+void StandInReady()
+{
+    std::puts("ready");
+    std::fflush(stdout);
+}
+
+bool StartStandIn(QProcess &standIn, const QStringList &arguments)
+{
+    standIn.start(QCoreApplication::applicationFilePath(), arguments);
+    return standIn.waitForReadyRead(10000) && standIn.readLine() == "ready\n";
+}
+
+bool StopStandIn(QProcess &standIn)
+{
+    standIn.closeWriteChannel();
+    return standIn.waitForFinished(10000);
 }
 
 void ClickOk(QDialog *modal)

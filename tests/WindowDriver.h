@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 
+class QProcess;
+
 // Helpers for driving the real windows the way a user does.
 
 // Creates the three windows and shows the main one; true once it is active.
@@ -77,6 +79,15 @@ struct ProgramRun {
 };
 ProgramRun RunAsProgram(const QStringList &arguments,
                         const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+
+// A stand-in for a part of a desktop (a window manager, a settings manager),
+// run as this same executable with `arguments`: StandInReady() is its side,
+// once it is there; StartStandIn() starts it and waits for that, ten
+// seconds at most; StopStandIn() closes its standard input, at which it
+// ends, and waits for its end.
+void StandInReady();
+bool StartStandIn(QProcess &standIn, const QStringList &arguments);
+bool StopStandIn(QProcess &standIn);
 
 void ClickOk(QDialog *modal);
 void PressKey(QDialog *modal, Qt::Key key);

@@ -58,8 +58,7 @@ int StandInWindowManager(const char *name, int delay)
     const uint32_t watched = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &watched);
     xcb_flush(connection);
-    std::puts("ready");
-    std::fflush(stdout);
+    StandInReady();
 
     int requests = 0;
     pollfd sources[] = {{xcb_get_file_descriptor(connection), POLLIN, 0}, {0, POLLIN, 0}};
@@ -141,15 +140,12 @@ void FrameRequestTest::askedAndUsed()
     QFETCH(int, requests);
     QFETCH(QString, corners);
     QProcess windowManager;
-    windowManager.start(QCoreApplication::applicationFilePath(), {"--window-manager", name, QString::number(delay)});
-    QVERIFY(windowManager.waitForReadyRead(10000));
-    QCOMPARE(windowManager.readLine(), "ready\n");
+    QVERIFY(StartStandIn(windowManager, {"--window-manager", name, QString::number(delay)}));
 
     const QTemporaryDir folder;
     const QString report = folder.filePath("report");
     const ProgramRun run = RunAsProgram({"--report", report});
-    windowManager.closeWriteChannel();
-    QVERIFY(windowManager.waitForFinished(10000));
+    QVERIFY(StopStandIn(windowManager));
     QVERIFY2(run.ended && run.status == 0, qPrintable(run.errors));
     QFile file(report);
     QVERIFY(file.open(QIODevice::ReadOnly));

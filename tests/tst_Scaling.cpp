@@ -17,7 +17,6 @@
 
 #include <poll.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -99,8 +98,7 @@ int PublishSettings(int scale)
                         static_cast<uint32_t>(settings.size()), settings.constData());
     xcb_set_selection_owner(connection, manager, X11Atom(connection, "_XSETTINGS_S0"), XCB_CURRENT_TIME);
     xcb_flush(connection);
-    std::puts("ready");
-    std::fflush(stdout);
+    StandInReady();
     pollfd input{0, POLLIN, 0};
     poll(&input, 1, -1);
     xcb_disconnect(connection);
@@ -222,11 +220,9 @@ void ScalingTest::desktopScale()
     QFETCH(QStringList, environment);
     QFETCH(QString, sizes);
     QProcess manager;
-    manager.start(QCoreApplication::applicationFilePath(), {"--xsettings", QString::number(scale)});
-    QVERIFY(manager.waitForReadyRead(10000));
+    QVERIFY(StartStandIn(manager, {"--xsettings", QString::number(scale)}));
     const QString drawn = RunProgram(environment, QString("Xft.dpi:\t%1\n").arg(96 * scale)).sizes;
-    manager.closeWriteChannel();
-    QVERIFY(manager.waitForFinished(10000));
+    QVERIFY(StopStandIn(manager));
     QCOMPARE(drawn, sizes + " moved 0, 0");
 }
 
