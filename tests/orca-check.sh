@@ -174,8 +174,8 @@ sed -n "s/.*SPEECH OUTPUT: '\\([^']*\\)'.*/\\1/p" "$work/orca.log" | grep -v -x 
 cat "$work/heard"
 # Orca's debug log and its own messages, where asked for.
 [ -z "${ORCA_LOGS:-}" ] || cp "$work/orca.log" "$work/orca.log.out" "$ORCA_LOGS"
-# Orca 43 reads a notification (Qt 6.4) with a full stop, Orca 48 an
-# announcement (Qt 6.8) as it stands.
+# Orca 43 reads a notification (Qt 6.4) with a full stop, Orca 48 and 51 an
+# announcement (Qt 6.8, 6.11) as it stands.
 grep -q -x 'Ходит Игрок-1\.\?' <(tail -n 1 "$work/heard") || echo "FAIL: the new game was not heard last" >>"$work/failures"
 cat "$work/failures"
 [ ! -s "$work/failures" ] && echo "Orca check: everything was heard"

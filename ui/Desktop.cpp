@@ -121,7 +121,8 @@ std::optional<QMargins> FrameToCome(QWidget *window)
 // window is moved there explicitly, since a window manager may have moved it
 // when it was last hidden without Qt knowing. The server is held while Qt
 // maps the window and the hints are rewritten, so that the window manager
-// cannot read them in between.
+// cannot read them in between: Qt (6.4, 6.8 and 6.11 alike) writes its own
+// size hints, with a gravity of its own, and maps the window within show().
 void ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std::function<void()> &show)
 {
     window->setGeometry(QRect(corner, window->size()));

@@ -35,7 +35,8 @@ void ModalWindow::done(int result)
 
 void ModalWindow::setVisible(bool visible)
 {
-    // Placing it also tells QDialog not to centre it on the main window.
+    // Placing it also tells QDialog not to centre it on the main window:
+    // QDialog (6.4 to 6.11) centres only a dialog that was never moved.
     m_placement.SetVisible(this, visible, [this](bool shown) { QDialog::setVisible(shown); });
 }
 

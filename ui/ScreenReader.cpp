@@ -28,7 +28,8 @@ QAccessibleInterface *CreateAccessible(const QString &className, QObject *object
     if (!object->isWidgetType())
         return nullptr;
     auto *widget = static_cast<QWidget *>(object);
-    // Qt shows a plain frame as a "frame", which Orca takes for a window.
+    // Qt (6.4 to 6.11) shows a plain frame as a "frame", which Orca (43 to
+    // 51) takes for a window.
     if (className == QLatin1String("QFrame"))
         return new RoleAccessible(widget, QAccessible::Grouping);
     if (object->objectName() == QLatin1String("StatusLine"))
@@ -87,8 +88,9 @@ void Announcer::Speak()
     // The notification holds what was said last, whichever way it was said.
     m_notification->setAccessibleName(changes.join(QStringLiteral(". ")));
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Qt 6.8 makes an announcement, which a screen reader speaks as it
-    // stands; Orca 48 would introduce the notification as one first.
+    // Qt 6.8 and later make an announcement, which a screen reader speaks
+    // as it stands; Orca 48 and 51 would introduce the notification as one
+    // first.
     QAccessibleAnnouncementEvent announcement(m_notification->window(), m_notification->accessibleName());
     QAccessible::updateAccessibility(&announcement);
 #else

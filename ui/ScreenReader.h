@@ -10,7 +10,7 @@ class QWidget;
 // What a screen reader is told about the main window beyond Qt's defaults.
 // The panels are groupings within the window, not windows of their own; the
 // prompt line is the window's status bar; and what changed is spoken as an
-// announcement (Qt 6.8) or carried by an empty, sizeless notification inside
+// announcement (Qt 6.8 and later) or carried by an empty, sizeless notification inside
 // the prompt line (Qt 6.4), which a screen reader such as Orca speaks. The
 // cells speak for themselves (CellButton::InstallAccessibility).
 void InstallScreenReaderSupport();
