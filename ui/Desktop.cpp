@@ -130,8 +130,18 @@ void ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std:
     const auto id = static_cast<xcb_window_t>(window->winId());
     const QPoint device = corner * window->devicePixelRatio();
     const uint32_t position[] = {static_cast<uint32_t>(device.x()), static_cast<uint32_t>(device.y())};
+    // Where kwin's frame is not known yet, the window may need a move once it
+    // is framed (CentreOnceFramed), which kwin would show as a hop: until
+    // then it is shown fully transparent.
+    const std::optional<xcb_window_t> check = WindowManagerCheck(connection, X11RootScreen(connection)->root);
+    const bool transparent = gravity == XCB_GRAVITY_CENTER && check && WindowManagerName(connection, *check) == "KWin";
     xcb_grab_server(connection);
     xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
+    if (transparent) {
+        const uint32_t none = 0;
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, X11Atom(connection, "_NET_WM_WINDOW_OPACITY"),
+                            XCB_ATOM_CARDINAL, 32, 1, &none);
+    }
     show();
     auto hints = Property(connection, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
     if (hints.size() >= SizeHintsLength) {
@@ -166,8 +176,10 @@ std::optional<QPoint> X11Position(const QWidget *window)
 // with a decoration) sometimes leaves the window where it stands and puts
 // the frame around it, half a title bar too high, seemingly when the
 // decoration comes after the window. So once the window manager tells the
-// frame within two seconds of the window appearing, a frame whose centre is
-// more than a pixel off `centre` (in device pixels) is moved there, once.
+// frame, a frame whose centre is more than a pixel off `centre` (in device
+// pixels) is moved there, once. A window shown transparent is made opaque
+// when it stands there, or when two seconds have passed, or when it is
+// hidden meanwhile.
 void CentreOnceFramed(QWidget *window, QPointF centre)
 {
     xcb_connection_t *connection = X11Connection();
@@ -176,23 +188,30 @@ void CentreOnceFramed(QWidget *window, QPointF centre)
     const xcb_atom_t extents = X11Atom(connection, "_NET_FRAME_EXTENTS");
     auto *poll = new QTimer(window);
     const QDeadlineTimer deadline(2000);
-    QObject::connect(poll, &QTimer::timeout, window, [=] {
+    QObject::connect(poll, &QTimer::timeout, window, [=, moved = false]() mutable {
         const auto id = static_cast<xcb_window_t>(window->winId());
         const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
         const std::optional<QPoint> client = X11Position(window);
-        const bool told = frame.size() == 4 && client;
-        // Hidden again meanwhile, or a window manager that never tells: the
-        // window stays where it is.
-        if (told && window->isVisible()) {
+        bool placed = false;
+        if (frame.size() == 4 && client) {
             const qreal scale = window->devicePixelRatio();
             const QRectF framed = QRectF(QPointF(*client) * scale, QSizeF(window->size()) * scale)
                                       .adjusted(-qreal(frame[0]), -qreal(frame[2]), frame[1], frame[3]);
             const QPointF off = (centre - framed.center()) / scale;
             const auto step = [](qreal by) { return qAbs(by) > 1 ? qRound(by) : 0; };
-            if (const QPoint move(step(off.x()), step(off.y())); !move.isNull())
+            const QPoint move(step(off.x()), step(off.y()));
+            placed = move.isNull();
+            // mutter 48 tells an empty frame for a while before it has
+            // placed the window: only a frame that is there is followed.
+            const bool hasFrame = frame != std::vector<uint32_t>(4, 0);
+            if (!placed && hasFrame && !moved && window->isVisible()) {
                 window->move(window->pos() + move);
+                moved = true;
+            }
         }
-        if (told || !window->isVisible() || deadline.hasExpired()) {
+        if (placed || !window->isVisible() || deadline.hasExpired()) {
+            xcb_delete_property(connection, id, X11Atom(connection, "_NET_WM_WINDOW_OPACITY"));
+            xcb_flush(connection);
             poll->stop();
             poll->deleteLater();
         }
