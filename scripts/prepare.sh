@@ -30,6 +30,7 @@ TELVIR_TEST_PACKAGES=(
     xvfb                                 # a virtual X server for tests that need one
     openbox icewm fluxbox wmctrl         # window managers, and a pager's requests to them
     mutter libglib2.0-bin                # GNOME's, and what sets it up as GNOME does
+    kwin-wayland breeze                  # Plasma's on Wayland, with its window decoration
     iproute2                             # what the private display listens on
     orca at-spi2-core xdotool            # a screen reader, its bus, and keys for it
     speech-dispatcher speech-dispatcher-espeak-ng  # the speech it sends

@@ -26,14 +26,16 @@ QString Run(const QString &program, const QStringList &arguments)
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-// The window without its frame as the X server has it; empty while unmapped.
+// The window without its frame as the X server has it; empty while unmapped,
+// or while a compositing window manager is told to show it transparent.
 QRect ClientOnScreen(const QWidget *window)
 {
-    const QString info = Run("xwininfo", {"-id", QString::number(window->winId())});
+    const QString id = QString::number(window->winId());
+    const QString info = Run("xwininfo", {"-id", id});
     const auto value = [&info](const char *name) {
         return QRegularExpression(QString(name) + R"(:\s+(-?\d+))").match(info).captured(1).toInt();
     };
-    if (!info.contains("IsViewable"))
+    if (!info.contains("IsViewable") || Run("xprop", {"-id", id, "_NET_WM_WINDOW_OPACITY"}).contains("= 0\n"))
         return {};
     return QRect(value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height"));
 }

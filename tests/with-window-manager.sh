@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Runs a command on a virtual X server of its own, under a window manager
-# (openbox, icewm, fluxbox or mutter), with no session bus, as over ssh -X.
+# (openbox, icewm, fluxbox or mutter), with no session bus, as over ssh -X;
+# or under kwin_wayland, on the X server it starts for X11 programs.
 # Openbox keeps margins along the top and left, so that the work area does
 # not start at the screen's corner; mutter, a compositing manager, is set up
 # as in a GNOME session, where it attaches dialogs to their window (and the
@@ -13,6 +14,28 @@
 set -euo pipefail
 wm=$1
 shift
+if [ -z "${TELVIR_WM_STARTED:-}" ] && [ "$wm" = kwin_wayland ]; then
+    # On a virtual screen of its own, with Plasma's window decoration. Its
+    # binary carries a file capability that a container may refuse, so a
+    # copy of it runs, without the capability. kwin ends with the session it
+    # starts, which is this script once more, and which leaves its output and
+# status.
+    kwin=$(mktemp -d)
+    trap 'rm -rf "$kwin"' EXIT
+    cp "$(command -v kwin_wayland)" "$kwin/kwin_wayland"
+    # Where X servers keep their sockets, which kwin does not make itself.
+    [ -d /tmp/.X11-unix ] || install -d -m 1777 /tmp/.X11-unix
+    printf '%q %q' "$0" "$wm" >"$kwin/session"
+    printf ' %q' "$@" >>"$kwin/session"
+    printf ' >%q 2>&1; echo $? >%q\n' "$kwin/output" "$kwin/status" >>"$kwin/session"
+    chmod 700 "$kwin"
+    HOME=$kwin XDG_RUNTIME_DIR=$kwin XDG_CONFIG_HOME=$kwin TELVIR_WM_STARTED=1 dbus-run-session -- \
+        "$kwin/kwin_wayland" --virtual --xwayland --width 1280 --height 1024 --socket telvir \
+        --exit-with-session "bash $kwin/session" >"$kwin/kwin.log" 2>&1 || true
+    cat "$kwin/output" 2>/dev/null
+    [ -s "$kwin/status" ] || { echo "FAIL: kwin_wayland ended early: $(cat "$kwin/kwin.log")"; exit 1; }
+    exit "$(cat "$kwin/status")"
+fi
 if [ -z "${TELVIR_WM_STARTED:-}" ]; then
     export TELVIR_WM_STARTED=1
     # -noreset: an X server resets whenever its last client leaves, and
@@ -74,9 +97,11 @@ mutter)
     ;;
 esac
 # In a session of its own, so that nothing it signals on the way out reaches
-# this script.
-setsid "${command[@]}" >"$home/wm.log" 2>&1 &
-wm_pid=$!
+# this script. (kwin_wayland runs already, around this script.)
+if [ "$wm" != kwin_wayland ]; then
+    setsid "${command[@]}" >"$home/wm.log" 2>&1 &
+    wm_pid=$!
+fi
 # The window manager is ready once it manages windows: first its check
 # window is there and names itself, as EWMH has a running window manager do;
 # then a probe window has been framed. A map it misses while it starts is
