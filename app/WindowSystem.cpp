@@ -15,11 +15,11 @@
 namespace {
 
 // Without a display the toolkit (Qt 6.4, 6.8 and 6.11) ends the program with
-// a fatal message that advises reinstalling it, and a core dump. While the application object is being created its messages
-// are held back; a fatal one becomes one line that says what is wrong and
-// what to do, and status 1, unless the command line has a mistake, which is
-// reported as it would be with a display. Otherwise the messages are passed
-// on afterwards.
+// a fatal message that advises reinstalling it, and a core dump. While the
+// application object is being created its messages are held back; a fatal
+// one becomes one line that says what is wrong and what to do, and status
+// 1, unless the command line has a mistake, which is reported as it would be
+// with a display. Otherwise the messages are passed on afterwards.
 class WindowSystemCheck {
 public:
     WindowSystemCheck(int argc, char *argv[], const QString &windowSystem, const QString &display)
