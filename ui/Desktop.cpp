@@ -123,18 +123,17 @@ std::optional<QMargins> FrameToCome(QWidget *window)
 // maps the window and the hints are rewritten, so that the window manager
 // cannot read them in between: Qt (6.4, 6.8 and 6.11 alike) writes its own
 // size hints, with a gravity of its own, and maps the window within show().
-void ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std::function<void()> &show)
+// Under kwin the window is shown fully transparent, since kwin may show it
+// elsewhere first (SettleOnceFramed); returns whether it is.
+bool ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std::function<void()> &show)
 {
     window->setGeometry(QRect(corner, window->size()));
     xcb_connection_t *connection = X11Connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
     const QPoint device = corner * window->devicePixelRatio();
     const uint32_t position[] = {static_cast<uint32_t>(device.x()), static_cast<uint32_t>(device.y())};
-    // Where kwin's frame is not known yet, the window may need a move once it
-    // is framed (CentreOnceFramed), which kwin would show as a hop: until
-    // then it is shown fully transparent.
     const std::optional<xcb_window_t> check = WindowManagerCheck(connection, X11RootScreen(connection)->root);
-    const bool transparent = gravity == XCB_GRAVITY_CENTER && check && WindowManagerName(connection, *check) == "KWin";
+    const bool transparent = check && WindowManagerName(connection, *check) == "KWin";
     xcb_grab_server(connection);
     xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
     if (transparent) {
@@ -152,6 +151,7 @@ void ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std:
     }
     xcb_ungrab_server(connection);
     xcb_flush(connection);
+    return transparent;
 }
 
 // Where the window stands on the screen as the X server has it. Qt's own
@@ -171,20 +171,21 @@ std::optional<QPoint> X11Position(const QWidget *window)
     return QPoint(reply->dst_x, reply->dst_y) / window->devicePixelRatio();
 }
 
-// Where the frame was not known in advance, the window manager was asked to
-// centre it on the window (centre gravity). kwin on Wayland (5.27 and 6.3,
-// with a decoration) sometimes leaves the window where it stands and puts
-// the frame around it, half a title bar too high, seemingly when the
-// decoration comes after the window. So once the window manager tells the
-// frame, a frame whose centre is more than a pixel off `centre` (in device
-// pixels) is moved there, once. A window shown transparent is made opaque
-// when it stands there, or when two seconds have passed, or when it is
-// hidden meanwhile.
-void CentreOnceFramed(QWidget *window, QPointF centre)
+// Once the window manager has framed the window that was asked to stand at
+// `corner`: where the frame was not known in advance, the window manager was
+// asked to centre it on the window (centre gravity) at `centre` (in device
+// pixels). kwin on Wayland (5.27 and 6.3, with a decoration) sometimes leaves
+// the window where it stands and puts the frame around it, half a title bar
+// too high, seemingly when the decoration comes after the window: a frame
+// whose centre is then more than a pixel off is moved there, once. Before
+// that, a window manager may tell a frame with the window elsewhere (mutter
+// 48 an empty one with the window at the screen's corner, kwin on a busy
+// machine its frame there), which is no reason to move it. A window shown
+// transparent is made opaque when it stands where it should, or when two
+// seconds have passed, or when it is hidden meanwhile.
+void SettleOnceFramed(QWidget *window, QPoint corner, std::optional<QPointF> centre)
 {
     xcb_connection_t *connection = X11Connection();
-    if (!connection)
-        return;
     const xcb_atom_t extents = X11Atom(connection, "_NET_FRAME_EXTENTS");
     auto *poll = new QTimer(window);
     const QDeadlineTimer deadline(2000);
@@ -192,21 +193,22 @@ void CentreOnceFramed(QWidget *window, QPointF centre)
         const auto id = static_cast<xcb_window_t>(window->winId());
         const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
         const std::optional<QPoint> client = X11Position(window);
+        const auto step = [](qreal by) { return qAbs(by) > 1 ? qRound(by) : 0; };
         bool placed = false;
         if (frame.size() == 4 && client) {
-            const qreal scale = window->devicePixelRatio();
-            const QRectF framed = QRectF(QPointF(*client) * scale, QSizeF(window->size()) * scale)
-                                      .adjusted(-qreal(frame[0]), -qreal(frame[2]), frame[1], frame[3]);
-            const QPointF off = (centre - framed.center()) / scale;
-            const auto step = [](qreal by) { return qAbs(by) > 1 ? qRound(by) : 0; };
-            const QPoint move(step(off.x()), step(off.y()));
-            placed = move.isNull();
-            // mutter 48 tells an empty frame for a while before it has
-            // placed the window: only a frame that is there is followed.
-            const bool hasFrame = frame != std::vector<uint32_t>(4, 0);
-            if (!placed && hasFrame && !moved && window->isVisible()) {
-                window->move(window->pos() + move);
-                moved = true;
+            const QPoint asked(step(corner.x() - client->x()), step(corner.y() - client->y()));
+            placed = asked.isNull();
+            if (centre) {
+                const qreal scale = window->devicePixelRatio();
+                const QRectF framed = QRectF(QPointF(*client) * scale, QSizeF(window->size()) * scale)
+                                          .adjusted(-qreal(frame[0]), -qreal(frame[2]), frame[1], frame[3]);
+                const QPointF off = (*centre - framed.center()) / scale;
+                const QPoint move(step(off.x()), step(off.y()));
+                if (!move.isNull() && placed && !moved && window->isVisible()) {
+                    window->move(window->pos() + move);
+                    moved = true;
+                }
+                placed = move.isNull();
             }
         }
         if (placed || !window->isVisible() || deadline.hasExpired()) {
@@ -231,24 +233,23 @@ std::optional<QPoint> X11Position(const QWidget *)
     return std::nullopt;
 }
 
-void CentreOnceFramed(QWidget *, QPointF) {}
+void SettleOnceFramed(QWidget *, QPoint, std::optional<QPointF>) {}
 
 #endif
 
 // Shows the window with its top-left corner, without the frame, at `corner`.
 // Where the frame is not known, the window manager is asked to centre it on
-// the window.
-void ShowAt(QWidget *window, QPoint corner, bool frameKnown, const std::function<void()> &show)
+// the window. Returns whether the window is shown transparent for now.
+bool ShowAt(QWidget *window, QPoint corner, bool frameKnown, const std::function<void()> &show)
 {
 #if TELVIR_HAVE_XCB
-    if (X11Connection()) {
-        ShowOnX11(window, corner, frameKnown ? XCB_GRAVITY_STATIC : XCB_GRAVITY_CENTER, show);
-        return;
-    }
+    if (X11Connection())
+        return ShowOnX11(window, corner, frameKnown ? XCB_GRAVITY_STATIC : XCB_GRAVITY_CENTER, show);
 #endif
     Q_UNUSED(frameKnown);
     window->setGeometry(QRect(corner, window->size()));
     show();
+    return false;
 }
 
 } // namespace
@@ -256,7 +257,8 @@ void ShowAt(QWidget *window, QPoint corner, bool frameKnown, const std::function
 void WindowPlacement::Show(QWidget *window, const std::function<void()> &show)
 {
     if (m_lastCorner) {
-        ShowAt(window, *m_lastCorner, true, show);
+        if (ShowAt(window, *m_lastCorner, true, show))
+            SettleOnceFramed(window, *m_lastCorner, std::nullopt);
         return;
     }
     // The size is settled as the window is first shown; settle it now.
@@ -275,9 +277,11 @@ void WindowPlacement::Show(QWidget *window, const std::function<void()> &show)
     const QPoint frameCorner = area.topLeft() * scale
                                + QPoint((qRound(area.width() * scale) - outer.width()) / 2,
                                         (qRound(area.height() * scale) - outer.height()) / 2);
-    ShowAt(window, (frameCorner + QPoint(margins.left(), margins.top())) / scale, frame.has_value(), show);
-    if (!frame)
-        CentreOnceFramed(window, QRectF(QPointF(area.topLeft()) * scale, QSizeF(area.size()) * scale).center());
+    const QPoint corner = (frameCorner + QPoint(margins.left(), margins.top())) / scale;
+    const bool transparent = ShowAt(window, corner, frame.has_value(), show);
+    const QPointF centre = QRectF(QPointF(area.topLeft()) * scale, QSizeF(area.size()) * scale).center();
+    if (!frame || transparent)
+        SettleOnceFramed(window, corner, frame ? std::nullopt : std::optional(centre));
 }
 
 void WindowPlacement::SetVisible(QWidget *window, bool visible, const std::function<void(bool)> &setVisible)
