@@ -14,12 +14,19 @@
 set -euo pipefail
 wm=$1
 shift
-if [ -z "${TELVIR_WM_STARTED:-}" ] && [ "$wm" = kwin_wayland ]; then
-    # On a virtual screen of its own, with Plasma's window decoration. Its
-    # binary carries a file capability that a container may refuse, so a
-    # copy of it runs, without the capability. kwin ends with the session it
-    # starts, which is this script once more, and which leaves its output and
-# status.
+if [ -z "${TELVIR_WM_STARTED:-}" ]; then
+    export TELVIR_WM_STARTED=1
+    if [ "$wm" != kwin_wayland ]; then
+        # -noreset: an X server resets whenever its last client leaves, and
+        # refuses connections meanwhile; the short-lived xprop calls here
+        # would leave the window manager to connect during such a reset.
+        exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$0" "$wm" "$@"
+    fi
+    # kwin_wayland, on a virtual screen of its own, with Plasma's window
+    # decoration. Its binary carries a file capability that a container may
+    # refuse, so a copy of it runs, without the capability. kwin ends with
+    # the session it starts, which is this script once more, and which
+    # leaves its output and status.
     kwin=$(mktemp -d)
     trap 'rm -rf "$kwin"' EXIT
     cp "$(command -v kwin_wayland)" "$kwin/kwin_wayland"
@@ -29,19 +36,12 @@ if [ -z "${TELVIR_WM_STARTED:-}" ] && [ "$wm" = kwin_wayland ]; then
     printf ' %q' "$@" >>"$kwin/session"
     printf ' >%q 2>&1; echo $? >%q\n' "$kwin/output" "$kwin/status" >>"$kwin/session"
     chmod 700 "$kwin"
-    HOME=$kwin XDG_RUNTIME_DIR=$kwin XDG_CONFIG_HOME=$kwin TELVIR_WM_STARTED=1 dbus-run-session -- \
+    HOME=$kwin XDG_RUNTIME_DIR=$kwin XDG_CONFIG_HOME=$kwin dbus-run-session -- \
         "$kwin/kwin_wayland" --virtual --xwayland --width 1280 --height 1024 --socket telvir \
         --exit-with-session "bash $kwin/session" >"$kwin/kwin.log" 2>&1 || true
     cat "$kwin/output" 2>/dev/null
     [ -s "$kwin/status" ] || { echo "FAIL: kwin_wayland ended early: $(cat "$kwin/kwin.log")"; exit 1; }
     exit "$(cat "$kwin/status")"
-fi
-if [ -z "${TELVIR_WM_STARTED:-}" ]; then
-    export TELVIR_WM_STARTED=1
-    # -noreset: an X server resets whenever its last client leaves, and
-    # refuses connections meanwhile; the short-lived xprop calls here would
-    # leave the window manager to connect during such a reset.
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$0" "$wm" "$@"
 fi
 home=$(mktemp -d)
 wm_pid=

@@ -32,6 +32,9 @@ constexpr std::size_t SizeHintsLength = 18;
 constexpr std::size_t GravityField = 17;
 constexpr uint32_t GravityFlag = 1U << 9;
 
+// A compositing window manager's opacity for a window; transparent at 0.
+constexpr const char *OpacityAtom = "_NET_WM_WINDOW_OPACITY";
+
 // A property made of 32-bit values (atoms, cardinals); empty when it is unset.
 std::vector<uint32_t> Property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
 {
@@ -138,8 +141,8 @@ bool ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std:
     xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
     if (transparent) {
         const uint32_t none = 0;
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, X11Atom(connection, "_NET_WM_WINDOW_OPACITY"),
-                            XCB_ATOM_CARDINAL, 32, 1, &none);
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, X11Atom(connection, OpacityAtom), XCB_ATOM_CARDINAL,
+                            32, 1, &none);
     }
     show();
     auto hints = Property(connection, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
@@ -196,15 +199,15 @@ void SettleOnceFramed(QWidget *window, QPoint corner, std::optional<QPointF> cen
         const auto step = [](qreal by) { return qAbs(by) > 1 ? qRound(by) : 0; };
         bool placed = false;
         if (frame.size() == 4 && client) {
-            const QPoint asked(step(corner.x() - client->x()), step(corner.y() - client->y()));
-            placed = asked.isNull();
+            const bool whereAsked = QPoint(step(corner.x() - client->x()), step(corner.y() - client->y())).isNull();
+            placed = whereAsked;
             if (centre) {
                 const qreal scale = window->devicePixelRatio();
                 const QRectF framed = QRectF(QPointF(*client) * scale, QSizeF(window->size()) * scale)
                                           .adjusted(-qreal(frame[0]), -qreal(frame[2]), frame[1], frame[3]);
                 const QPointF off = (*centre - framed.center()) / scale;
                 const QPoint move(step(off.x()), step(off.y()));
-                if (!move.isNull() && placed && !moved && window->isVisible()) {
+                if (!move.isNull() && whereAsked && !moved && window->isVisible()) {
                     window->move(window->pos() + move);
                     moved = true;
                 }
@@ -212,7 +215,7 @@ void SettleOnceFramed(QWidget *window, QPoint corner, std::optional<QPointF> cen
             }
         }
         if (placed || !window->isVisible() || deadline.hasExpired()) {
-            xcb_delete_property(connection, id, X11Atom(connection, "_NET_WM_WINDOW_OPACITY"));
+            xcb_delete_property(connection, id, X11Atom(connection, OpacityAtom));
             xcb_flush(connection);
             poll->stop();
             poll->deleteLater();
