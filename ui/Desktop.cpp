@@ -46,20 +46,16 @@ std::vector<uint32_t> Property(xcb_connection_t *connection, xcb_window_t window
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-// The check window of the EWMH window manager that is running, not just one
-// that has left its properties behind: it is there and names itself.
-std::optional<xcb_window_t> WindowManagerCheck(xcb_connection_t *connection, xcb_window_t root)
+// The name of the EWMH window manager that is running, not just one that has
+// left its properties behind: its check window is there and names itself.
+// None without a window manager.
+std::optional<QByteArray> WindowManager(xcb_connection_t *connection)
 {
     const xcb_atom_t check = X11Atom(connection, "_NET_SUPPORTING_WM_CHECK");
-    const auto named = Property(connection, root, check, XCB_ATOM_WINDOW);
-    if (named.size() == 1 && Property(connection, named[0], check, XCB_ATOM_WINDOW) == named)
-        return named[0];
-    return std::nullopt;
-}
-
-QByteArray WindowManagerName(xcb_connection_t *connection, xcb_window_t check)
-{
-    return TextProperty(connection, check, X11Atom(connection, "_NET_WM_NAME"), X11Atom(connection, "UTF8_STRING"));
+    const auto named = Property(connection, X11RootScreen(connection)->root, check, XCB_ATOM_WINDOW);
+    if (named.size() != 1 || Property(connection, named[0], check, XCB_ATOM_WINDOW) != named)
+        return std::nullopt;
+    return TextProperty(connection, named[0], X11Atom(connection, "_NET_WM_NAME"), X11Atom(connection, "UTF8_STRING"));
 }
 
 // The frame the window manager will put around a window that is not mapped
@@ -81,14 +77,14 @@ std::optional<QMargins> FrameToCome(QWidget *window)
     xcb_connection_t *connection = X11Connection();
     if (!connection)
         return QMargins();
-    const xcb_window_t root = X11RootScreen(connection)->root;
-    const std::optional<xcb_window_t> check = WindowManagerCheck(connection, root);
-    if (!check)
+    const std::optional<QByteArray> manager = WindowManager(connection);
+    if (!manager)
         return QMargins();
+    const xcb_window_t root = X11RootScreen(connection)->root;
     const xcb_atom_t request = X11Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const auto supported = Property(connection, root, X11Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
     if (s_unanswered || std::find(supported.begin(), supported.end(), request) == supported.end()
-        || WindowManagerName(connection, *check) == "Fluxbox")
+        || manager == "Fluxbox")
         return std::nullopt;
 
     const auto id = static_cast<xcb_window_t>(window->winId());
@@ -135,8 +131,7 @@ bool ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std:
     const auto id = static_cast<xcb_window_t>(window->winId());
     const QPoint device = corner * window->devicePixelRatio();
     const uint32_t position[] = {static_cast<uint32_t>(device.x()), static_cast<uint32_t>(device.y())};
-    const std::optional<xcb_window_t> check = WindowManagerCheck(connection, X11RootScreen(connection)->root);
-    const bool transparent = check && WindowManagerName(connection, *check) == "KWin";
+    const bool transparent = WindowManager(connection) == "KWin";
     xcb_grab_server(connection);
     xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
     if (transparent) {
