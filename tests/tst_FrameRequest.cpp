@@ -30,12 +30,31 @@ namespace {
 // The frame the stand-in tells: left, right, top, bottom.
 constexpr uint32_t StandInFrame[] = {10, 10, 30, 10};
 
+// As mutter 48 does while it frames a window in a client of its own: the
+// window stands at the screen's corner with an empty frame for `wait`
+// milliseconds, then where it was.
+void FirstAtTheCorner(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t extents, int wait)
+{
+    const XcbReply<xcb_get_geometry_reply_t> asked(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr), &std::free);
+    if (!asked)
+        return;
+    const uint32_t corner[] = {0, 0}, where[] = {uint32_t(asked->x), uint32_t(asked->y)}, empty[4] = {};
+    const uint16_t position = XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y;
+    xcb_configure_window(connection, window, position, corner);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, extents, XCB_ATOM_CARDINAL, 32, 4, empty);
+    xcb_flush(connection);
+    std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+    xcb_configure_window(connection, window, position, where);
+}
+
 // The stand-in: an EWMH check window named `name`, the frame request offered,
 // each request answered after `delay` milliseconds; or, with a negative
 // delay, as kwin on Wayland may do: the request not offered, and the frame
-// told once a window is mapped, the window left where it stands. It says
-// "ready" once it is there, and the number of requests when its standard
-// input closes.
+// told once a window is mapped, the window left where it stands, and below
+// -1 first for -`delay` milliseconds at the screen's corner. It says "ready"
+// once it is there, and the number of requests when its standard input
+// closes.
 int StandInWindowManager(const char *name, int delay)
 {
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
@@ -67,6 +86,8 @@ int StandInWindowManager(const char *name, int delay)
             const auto *message = reinterpret_cast<const xcb_client_message_event_t *>(event);
             const auto *mapped = reinterpret_cast<const xcb_map_notify_event_t *>(event);
             if (delay < 0 && (event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+                if (delay < -1)
+                    FirstAtTheCorner(connection, mapped->window, extents, -delay);
                 xcb_change_property(connection, XCB_PROP_MODE_REPLACE, mapped->window, extents, XCB_ATOM_CARDINAL, 32,
                                     4, StandInFrame);
                 xcb_flush(connection);
@@ -121,8 +142,9 @@ void FrameRequestTest::askedAndUsed_data()
     // (451, 402); with the stand-in's frame, 20 wider and 40 taller with the
     // title 30 high, 10 lower. A frame told only once the window is there, as
     // the late answer is, and centred 10.5 and 10 pixels high, is moved to
-    // the centre. Of a window manager that answered too late only the first
-    // window asks, and its answer is not used to place it.
+    // the centre, also where the window first stood elsewhere. Of a window
+    // manager that answered too late only the first window asks, and its
+    // answer is not used to place it.
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("delay");
     QTest::addColumn<int>("requests");
@@ -131,6 +153,7 @@ void FrameRequestTest::askedAndUsed_data()
     QTest::newRow("answered too late") << "Silent" << 800 << 1 << "408,318 451,402";
     QTest::newRow("fluxbox, whose answer is wrong, not asked") << "Fluxbox" << 0 << 0 << "408,307 451,402";
     QTest::newRow("one that frames a window where it stands") << "KWin" << -1 << 0 << "408,318 451,412";
+    QTest::newRow("the same, the window first at the corner") << "Mutter" << -300 << 0 << "408,318 451,412";
 }
 
 void FrameRequestTest::askedAndUsed()

@@ -192,9 +192,10 @@ void SettleOnceFramed(QWidget *window, QPoint corner, std::optional<QPointF> cen
         const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
         const std::optional<QPoint> client = X11Position(window);
         const auto step = [](qreal by) { return qAbs(by) > 1 ? qRound(by) : 0; };
+        const auto near = [step](QPoint a, QPoint b) { return step(a.x() - b.x()) == 0 && step(a.y() - b.y()) == 0; };
         bool placed = false;
         if (frame.size() == 4 && client) {
-            const bool whereAsked = QPoint(step(corner.x() - client->x()), step(corner.y() - client->y())).isNull();
+            const bool whereAsked = near(corner, *client);
             placed = whereAsked;
             if (centre) {
                 const qreal scale = window->devicePixelRatio();
@@ -202,7 +203,10 @@ void SettleOnceFramed(QWidget *window, QPoint corner, std::optional<QPointF> cen
                                           .adjusted(-qreal(frame[0]), -qreal(frame[2]), frame[1], frame[3]);
                 const QPointF off = (*centre - framed.center()) / scale;
                 const QPoint move(step(off.x()), step(off.y()));
-                if (!move.isNull() && whereAsked && !moved && window->isVisible()) {
+                // The move starts from where Qt has the window, which may
+                // lag behind the X server's word by an event.
+                const bool knownToQt = near(window->geometry().topLeft(), *client);
+                if (!move.isNull() && whereAsked && knownToQt && !moved && window->isVisible()) {
                     window->move(window->pos() + move);
                     moved = true;
                 }
