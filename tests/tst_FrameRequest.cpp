@@ -31,9 +31,10 @@ namespace {
 constexpr uint32_t StandInFrame[] = {10, 10, 30, 10};
 
 // As mutter 48 does while it frames a window in a client of its own: the
-// window stands at the screen's corner with an empty frame for `wait`
-// milliseconds, then where it was.
-void FirstAtTheCorner(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t extents, int wait)
+// window stands at the screen's corner with an empty frame for a while, then
+// where it was. The move back and the frame come under one server grab, as
+// a window manager frames a window.
+void FirstAtTheCorner(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t extents)
 {
     const XcbReply<xcb_get_geometry_reply_t> asked(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr), &std::free);
@@ -44,18 +45,19 @@ void FirstAtTheCorner(xcb_connection_t *connection, xcb_window_t window, xcb_ato
     xcb_configure_window(connection, window, position, corner);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, extents, XCB_ATOM_CARDINAL, 32, 4, empty);
     xcb_flush(connection);
-    std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    xcb_grab_server(connection);
     xcb_configure_window(connection, window, position, where);
 }
 
-// The stand-in: an EWMH check window named `name`, the frame request offered,
-// each request answered after `delay` milliseconds; or, with a negative
-// delay, as kwin on Wayland may do: the request not offered, and the frame
-// told once a window is mapped, the window left where it stands, and below
-// -1 first for -`delay` milliseconds at the screen's corner. It says "ready"
-// once it is there, and the number of requests when its standard input
-// closes.
-int StandInWindowManager(const char *name, int delay)
+// The stand-in: an EWMH check window named `name`; the frame request
+// `answer`ed with its frame after so many milliseconds, or with an empty one
+// at once ("empty", as mutter 48 does), or not offered ("none"); and once a
+// window is mapped, `onMap`, nothing, or its frame told with the window left
+// where it stands ("frame", as kwin on Wayland may do), or that after the
+// window first stood at the screen's corner ("corner"). It says "ready" once
+// it is there, and the number of requests when its standard input closes.
+int StandInWindowManager(const char *name, const QByteArray &answer, const QByteArray &onMap)
 {
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection))
@@ -67,37 +69,41 @@ int StandInWindowManager(const char *name, int delay)
     const xcb_atom_t checkAtom = X11Atom(connection, "_NET_SUPPORTING_WM_CHECK");
     const xcb_atom_t request = X11Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const xcb_atom_t extents = X11Atom(connection, "_NET_FRAME_EXTENTS");
+    const auto tellFrame = [&](xcb_window_t window, const uint32_t *frame) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, extents, XCB_ATOM_CARDINAL, 32, 4, frame);
+        xcb_ungrab_server(connection);
+        xcb_flush(connection);
+    };
     for (const xcb_window_t window : {root, check})
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, checkAtom, XCB_ATOM_WINDOW, 32, 1, &check);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, check, X11Atom(connection, "_NET_WM_NAME"),
                         X11Atom(connection, "UTF8_STRING"), 8, static_cast<uint32_t>(std::strlen(name)), name);
+    const bool offered = answer != "none";
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, X11Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM,
-                        32, delay < 0 ? 0 : 1, &request);
+                        32, offered ? 1 : 0, &request);
     // The request is sent to the root for those who watch its children.
     const uint32_t watched = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &watched);
     xcb_flush(connection);
     StandInReady();
 
+    const uint32_t empty[4] = {};
     int requests = 0;
     pollfd sources[] = {{xcb_get_file_descriptor(connection), POLLIN, 0}, {0, POLLIN, 0}};
     while (sources[1].revents == 0 && !xcb_connection_has_error(connection)) {
         while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
             const auto *message = reinterpret_cast<const xcb_client_message_event_t *>(event);
             const auto *mapped = reinterpret_cast<const xcb_map_notify_event_t *>(event);
-            if (delay < 0 && (event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
-                if (delay < -1)
-                    FirstAtTheCorner(connection, mapped->window, extents, -delay);
-                xcb_change_property(connection, XCB_PROP_MODE_REPLACE, mapped->window, extents, XCB_ATOM_CARDINAL, 32,
-                                    4, StandInFrame);
-                xcb_flush(connection);
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY && onMap != "nothing") {
+                if (onMap == "corner")
+                    FirstAtTheCorner(connection, mapped->window, extents);
+                tellFrame(mapped->window, StandInFrame);
             }
             if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE && message->type == request) {
                 ++requests;
-                std::this_thread::sleep_for(std::chrono::milliseconds(delay));
-                xcb_change_property(connection, XCB_PROP_MODE_REPLACE, message->window, extents, XCB_ATOM_CARDINAL, 32,
-                                    4, StandInFrame);
-                xcb_flush(connection);
+                if (answer != "empty")
+                    std::this_thread::sleep_for(std::chrono::milliseconds(answer.toInt()));
+                tellFrame(message->window, answer == "empty" ? empty : StandInFrame);
             }
             std::free(event);
         }
@@ -108,19 +114,41 @@ int StandInWindowManager(const char *name, int delay)
     return 0;
 }
 
-// The program's side: where the main window and the About window stood
-// once the program no longer watches for their frame, as "X,Y X,Y".
-int Report(int &argc, char *argv[], const QString &file)
+// Whether the window is still shown transparent, as under kwin until it
+// stands where it should.
+bool Transparent(const QWidget *window)
 {
-    return PlayAsProgram(argc, argv, [file] {
+    xcb_connection_t *connection = X11Connection();
+    const auto cookie = xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()),
+                                         X11Atom(connection, "_NET_WM_WINDOW_OPACITY"), XCB_ATOM_CARDINAL, 0, 1);
+    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
+    return reply && reply->type != XCB_ATOM_NONE;
+}
+
+// The program's side: where the main window and the About window stood
+// once the program no longer watches for their frame, as "X,Y X,Y", and
+// "transparent" after them where one of them was still shown so. Where
+// `reopened`, About is first closed at once and opened again a moment later.
+int Report(int &argc, char *argv[], const QString &file, bool reopened)
+{
+    return PlayAsProgram(argc, argv, [file, reopened] {
         AboutForm->show();
+        if (reopened) {
+            QTest::qWait(100);
+            AboutForm->hide();
+            QTest::qWait(50);
+            AboutForm->show();
+        }
         QTest::qWait(2500); // past the program's own watch for the frame
+        const bool transparent = Transparent(MainForm) || Transparent(AboutForm);
         AboutForm->hide();
         QFile report(file);
         if (!report.open(QIODevice::WriteOnly))
             qFatal("cannot write the report");
         for (const QWidget *window : {static_cast<QWidget *>(MainForm), static_cast<QWidget *>(AboutForm)})
             report.write(QString("%1,%2 ").arg(window->x()).arg(window->y()).toUtf8());
+        if (transparent)
+            report.write("transparent");
         QCoreApplication::quit();
     });
 }
@@ -144,30 +172,41 @@ void FrameRequestTest::askedAndUsed_data()
     // the late answer is, and centred 10.5 and 10 pixels high, is moved to
     // the centre, also where the window first stood elsewhere. Of a window
     // manager that answered too late only the first window asks, and its
-    // answer is not used to place it.
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("delay");
+    // answer is not used to place it. An empty answer is taken for none.
+    // Under kwin the windows are shown transparent until they stand where
+    // they should, whether their frame was known in advance or not. A window
+    // closed while the window manager still frames it comes back centred.
+    QTest::addColumn<QStringList>("standIn"); // its name, its answer, what it does once a window is mapped
+    QTest::addColumn<bool>("reopened");
     QTest::addColumn<int>("requests");
     QTest::addColumn<QString>("corners");
-    QTest::newRow("answered at once") << "Openbox" << 0 << 2 << "408,317 451,412";
-    QTest::newRow("answered too late") << "Silent" << 800 << 1 << "408,318 451,402";
-    QTest::newRow("fluxbox, whose answer is wrong, not asked") << "Fluxbox" << 0 << 0 << "408,307 451,402";
-    QTest::newRow("one that frames a window where it stands") << "KWin" << -1 << 0 << "408,318 451,412";
-    QTest::newRow("the same, the window first at the corner") << "Mutter" << -300 << 0 << "408,318 451,412";
+    QTest::newRow("answered at once") << QStringList{"Openbox", "0", "nothing"} << false << 2 << "408,317 451,412";
+    QTest::newRow("answered too late") << QStringList{"Silent", "800", "nothing"} << false << 1 << "408,318 451,402";
+    QTest::newRow("fluxbox, whose answer is wrong, not asked")
+        << QStringList{"Fluxbox", "0", "nothing"} << false << 0 << "408,307 451,402";
+    QTest::newRow("one that frames a window where it stands")
+        << QStringList{"KWin", "none", "frame"} << false << 0 << "408,318 451,412";
+    QTest::newRow("the same, the window first at the corner")
+        << QStringList{"Mutter", "none", "corner"} << false << 0 << "408,318 451,412";
+    QTest::newRow("the same, About closed at once and opened again")
+        << QStringList{"Mutter", "none", "corner"} << true << 0 << "408,318 451,412";
+    QTest::newRow("an empty answer, the frame told once the window is there")
+        << QStringList{"Mutter", "empty", "frame"} << false << 2 << "408,318 451,412";
+    QTest::newRow("kwin answering at once") << QStringList{"KWin", "0", "nothing"} << false << 2 << "408,317 451,412";
 }
 
 void FrameRequestTest::askedAndUsed()
 {
-    QFETCH(QString, name);
-    QFETCH(int, delay);
+    QFETCH(QStringList, standIn);
+    QFETCH(bool, reopened);
     QFETCH(int, requests);
     QFETCH(QString, corners);
     QProcess windowManager;
-    QVERIFY(StartStandIn(windowManager, {"--window-manager", name, QString::number(delay)}));
+    QVERIFY(StartStandIn(windowManager, QStringList{"--window-manager"} + standIn));
 
     const QTemporaryDir folder;
     const QString report = folder.filePath("report");
-    const ProgramRun run = RunAsProgram({"--report", report});
+    const ProgramRun run = RunAsProgram({"--report", report, reopened ? "reopened" : "once"});
     QVERIFY(StopStandIn(windowManager));
     QVERIFY2(run.ended && run.status == 0, qPrintable(run.errors));
     QFile file(report);
@@ -178,12 +217,13 @@ void FrameRequestTest::askedAndUsed()
 
 int main(int argc, char *argv[])
 {
-    if (argc == 4 && qstrcmp(argv[1], "--window-manager") == 0)
-        return StandInWindowManager(argv[2], std::atoi(argv[3]));
-    if (argc == 3 && qstrcmp(argv[1], "--report") == 0) {
+    if (argc == 5 && qstrcmp(argv[1], "--window-manager") == 0)
+        return StandInWindowManager(argv[2], argv[3], argv[4]);
+    if (argc == 4 && qstrcmp(argv[1], "--report") == 0) {
         const QString file = QString::fromLocal8Bit(argv[2]);
+        const bool reopened = qstrcmp(argv[3], "reopened") == 0;
         int count = 1;
-        return Report(count, argv, file);
+        return Report(count, argv, file, reopened);
     }
     QCoreApplication application(argc, argv);
     FrameRequestTest test;

@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QMargins>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -15,11 +16,11 @@
 
 #include <QDeadlineTimer>
 #include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 #endif
 
@@ -169,6 +170,23 @@ std::optional<QPoint> X11Position(const QWidget *window)
     return QPoint(reply->dst_x, reply->dst_y) / window->devicePixelRatio();
 }
 
+// The frame the window manager tells (left, right, top, bottom; empty while
+// it tells none) and where the window stands, read under one server grab: a
+// window manager that moves a window and then tells its frame is never
+// caught in between, with the frame from before the move and the window
+// after it.
+std::pair<std::vector<uint32_t>, std::optional<QPoint>> FrameAndPosition(const QWidget *window)
+{
+    xcb_connection_t *connection = X11Connection();
+    xcb_grab_server(connection);
+    auto frame = Property(connection, static_cast<xcb_window_t>(window->winId()),
+                          X11Atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+    const std::optional<QPoint> position = X11Position(window);
+    xcb_ungrab_server(connection);
+    xcb_flush(connection);
+    return {std::move(frame), position};
+}
+
 // Once the window manager has framed the window that was asked to stand at
 // `corner`: where the frame was not known in advance, the window manager was
 // asked to centre it on the window (centre gravity) at `centre` (in device
@@ -180,17 +198,16 @@ std::optional<QPoint> X11Position(const QWidget *window)
 // 48 an empty one with the window at the screen's corner, kwin on a busy
 // machine its frame there), which is no reason to move it. A window shown
 // transparent is made opaque when it stands where it should, or when two
-// seconds have passed, or when it is hidden meanwhile.
-void SettleOnceFramed(QWidget *window, QPoint corner, std::optional<QPointF> centre)
+// seconds have passed, or when it is hidden meanwhile. Returns the watch,
+// which ends with it.
+QTimer *SettleOnceFramed(QWidget *window, QPoint corner, std::optional<QPointF> centre)
 {
     xcb_connection_t *connection = X11Connection();
-    const xcb_atom_t extents = X11Atom(connection, "_NET_FRAME_EXTENTS");
     auto *poll = new QTimer(window);
     const QDeadlineTimer deadline(2000);
     QObject::connect(poll, &QTimer::timeout, window, [=, moved = false]() mutable {
         const auto id = static_cast<xcb_window_t>(window->winId());
-        const auto frame = Property(connection, id, extents, XCB_ATOM_CARDINAL); // left, right, top, bottom
-        const std::optional<QPoint> client = X11Position(window);
+        const auto [frame, client] = FrameAndPosition(window);
         const auto step = [](qreal by) { return qAbs(by) > 1 ? qRound(by) : 0; };
         const auto near = [step](QPoint a, QPoint b) { return step(a.x() - b.x()) == 0 && step(a.y() - b.y()) == 0; };
         bool placed = false;
@@ -221,6 +238,7 @@ void SettleOnceFramed(QWidget *window, QPoint corner, std::optional<QPointF> cen
         }
     });
     poll->start(10);
+    return poll;
 }
 
 #else
@@ -235,7 +253,10 @@ std::optional<QPoint> X11Position(const QWidget *)
     return std::nullopt;
 }
 
-void SettleOnceFramed(QWidget *, QPoint, std::optional<QPointF>) {}
+QTimer *SettleOnceFramed(QWidget *, QPoint, std::optional<QPointF>)
+{
+    return nullptr;
+}
 
 #endif
 
@@ -258,9 +279,12 @@ bool ShowAt(QWidget *window, QPoint corner, bool frameKnown, const std::function
 
 void WindowPlacement::Show(QWidget *window, const std::function<void()> &show)
 {
+    // A watch left from a showing that was cut short would move the window
+    // once more, from where it once stood.
+    delete m_settling;
     if (m_lastCorner) {
         if (ShowAt(window, *m_lastCorner, true, show))
-            SettleOnceFramed(window, *m_lastCorner, std::nullopt);
+            m_settling = SettleOnceFramed(window, *m_lastCorner, std::nullopt);
         return;
     }
     // The size is settled as the window is first shown; settle it now.
@@ -283,7 +307,7 @@ void WindowPlacement::Show(QWidget *window, const std::function<void()> &show)
     const bool transparent = ShowAt(window, corner, frame.has_value(), show);
     const QPointF centre = QRectF(QPointF(area.topLeft()) * scale, QSizeF(area.size()) * scale).center();
     if (!frame || transparent)
-        SettleOnceFramed(window, corner, frame ? std::nullopt : std::optional(centre));
+        m_settling = SettleOnceFramed(window, corner, frame ? std::nullopt : std::optional(centre));
 }
 
 void WindowPlacement::SetVisible(QWidget *window, bool visible, const std::function<void(bool)> &setVisible)
@@ -292,7 +316,10 @@ void WindowPlacement::SetVisible(QWidget *window, bool visible, const std::funct
         Show(window, [&setVisible] { setVisible(true); });
         return;
     }
-    if (window->isVisible())
+    // While the window manager still frames the window, it may stand
+    // anywhere (at the screen's corner, under mutter 48), and nowhere the
+    // user put it: it is shown again as it would have been.
+    if (window->isVisible() && !m_settling)
         m_lastCorner = X11Position(window).value_or(window->geometry().topLeft());
     setVisible(false);
 }

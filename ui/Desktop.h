@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointer>
 
 #include <functional>
 #include <optional>
 
+class QTimer;
 class QWidget;
 
 // What the desktop the windows run on adds to them: the window manager's
@@ -27,6 +29,7 @@ private:
     void Show(QWidget *window, const std::function<void()> &show);
 
     std::optional<QPoint> m_lastCorner; // of the window without its frame
+    QPointer<QTimer> m_settling;        // the watch for the frame, while it lasts
 };
 
 // A window of fixed size is never maximised or made full-screen, whoever
