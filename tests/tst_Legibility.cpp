@@ -82,12 +82,19 @@ double PictureContrast(QWidget *cell)
     return least;
 }
 
+// A scheme with its windows' and its buttons' colours, each with its text.
+QPalette Scheme(QColor window, QColor windowText, QColor button, QColor buttonText)
+{
+    QPalette palette(button, window); // the frames' shades worked out from the button's
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+        palette.setColor(role, windowText);
+    palette.setColor(QPalette::ButtonText, buttonText);
+    return palette;
+}
+
 QPalette Scheme(QColor window, QColor text)
 {
-    QPalette palette(window, window); // the frames' shades worked out from it
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        palette.setColor(role, text);
-    return palette;
+    return Scheme(window, text, window, text);
 }
 
 } // namespace
@@ -107,6 +114,16 @@ void LegibilityTest::legibleOnScheme_data()
     QTest::newRow("dark, as KDE's Breeze Dark") << Scheme(QColor(49, 54, 59), QColor(252, 252, 252));
     QTest::newRow("dark grey, as GTK's Adwaita-dark") << Scheme(QColor(53, 53, 53), QColor(238, 238, 236));
     QTest::newRow("high contrast: white on black") << Scheme(Qt::black, Qt::white);
+    // Breeze's buttons are lighter than its windows.
+    QTest::newRow("KDE's Breeze") << Scheme(QColor(239, 240, 241), QColor(35, 38, 41), QColor(252, 252, 252),
+                                            QColor(35, 38, 41));
+    QTest::newRow("KDE's Breeze Dark, Plasma 5")
+        << Scheme(QColor(42, 46, 50), QColor(252, 252, 252), QColor(49, 54, 59), QColor(252, 252, 252));
+    // Mid grey, where the design's black stands out 3.5:1: enough for the
+    // headline, not for the other texts; and light buttons on it, where it
+    // is enough.
+    QTest::newRow("mid grey windows, light buttons")
+        << Scheme(QColor(100, 100, 100), Qt::white, QColor(240, 240, 240), Qt::black);
 }
 
 void LegibilityTest::legibleOnScheme()
