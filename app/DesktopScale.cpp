@@ -84,28 +84,33 @@ std::optional<int> XSettingsInteger(const QByteArray &settings, const QByteArray
     return std::nullopt;
 }
 
-int X11DesktopScale(const QString &display)
+PublishedScale X11DesktopScale(const QString &display)
 {
+    PublishedScale published;
 #if TELVIR_HAVE_XCB
     int screenNumber = 0;
     const QByteArray name = display.toLocal8Bit();
     xcb_connection_t *connection = xcb_connect(name.isEmpty() ? nullptr : name.constData(), &screenNumber);
-    int scale = 1;
     if (!xcb_connection_has_error(connection)) {
+        xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
+        for (int skipped = 0; skipped < screenNumber && screen.rem > 0; ++skipped)
+            xcb_screen_next(&screen);
+        if (screen.rem > 0)
+            published.screen = QSize(screen.data->width_in_pixels, screen.data->height_in_pixels);
         const QByteArray selection = "_XSETTINGS_S" + QByteArray::number(screenNumber);
         const xcb_atom_t settings = X11Atom(connection, "_XSETTINGS_SETTINGS");
         const auto cookie = xcb_get_selection_owner(connection, X11Atom(connection, selection.constData()));
         const XcbReply<xcb_get_selection_owner_reply_t> owner(
             xcb_get_selection_owner_reply(connection, cookie, nullptr), &std::free);
         if (owner && owner->owner != XCB_WINDOW_NONE)
-            scale =
+            published.scale =
                 XSettingsInteger(TextProperty(connection, owner->owner, settings, settings), "Gdk/WindowScalingFactor")
                     .value_or(1);
     }
     xcb_disconnect(connection);
-    return std::max(scale, 1);
 #else
     Q_UNUSED(display);
-    return 1;
 #endif
+    published.scale = std::max(published.scale, 1);
+    return published;
 }

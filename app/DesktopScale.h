@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -18,6 +19,11 @@
 // cut short.
 std::optional<int> XSettingsInteger(const QByteArray &settings, const QByteArray &name);
 
-// The scale that the desktop on that X display (empty: DISPLAY) publishes:
-// 1 where none is published or the display cannot be opened.
-int X11DesktopScale(const QString &display);
+// The scale that the desktop on that X display (empty: DISPLAY) publishes,
+// 1 where none is published or the display cannot be opened; and the size
+// of the display's screen in its own pixels, empty where it cannot be opened.
+struct PublishedScale {
+    int scale = 1;
+    QSize screen;
+};
+PublishedScale X11DesktopScale(const QString &display);

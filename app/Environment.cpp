@@ -8,10 +8,12 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSize>
 #include <QStringList>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -59,25 +61,47 @@ void LeaveNoSessionBusBehind()
         qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
+// The main window as its form lays it out, menu bar included.
+constexpr QSize MainWindowSize(464, 409);
+
+// The scale GNOME publishes on X11, through its XSETTINGS manager alone,
+// where the main window still fits on the screen at that scale: a larger one
+// comes from a broken or hostile settings manager (at 40 the window would
+// take a gigabyte, and at 1000 Qt cannot paint it), and the game goes on as
+// if none were published.
+void TakeDesktopScale(const QString &display, const QString &program)
+{
+    const PublishedScale desktop = X11DesktopScale(display);
+    if (desktop.scale == 1)
+        return;
+    if (qint64(MainWindowSize.width()) * desktop.scale > desktop.screen.width()
+        || qint64(MainWindowSize.height()) * desktop.scale > desktop.screen.height()) {
+        std::fprintf(stderr,
+                     "%s: the desktop's scale %d is ignored, since the main window would not fit on its "
+                     "%dx%d screen.\n",
+                     qPrintable(program), desktop.scale, desktop.screen.width(), desktop.screen.height());
+        return;
+    }
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(desktop.scale));
+}
+
 // The main window is laid out in pixels and never rescaled for the screen's
 // resolution, which the two small windows follow by themselves; so Qt must
 // not turn a resolution (Xft.dpi) into a scale. A scale the desktop or the
 // user sets is another thing: the platform enlarging every pixel, which
 // doubles every window whole. On Wayland that is the output's scale, which
 // Qt's high-DPI scaling reads. Our pictures are pixel art, so a scale is
-// rounded to a whole number. On X11, GNOME publishes its scale through its
-// XSETTINGS manager alone; a scale the user gave Qt comes first.
-void TakeScaleNotResolution(const QString &windowSystem, const QString &display)
+// rounded to a whole number. On X11 a scale the user gave Qt comes before
+// the desktop's.
+void TakeScaleNotResolution(const QString &windowSystem, const QString &display, const QString &program)
 {
     if (windowSystem.startsWith(QLatin1String("wayland")))
         qunsetenv("QT_ENABLE_HIGHDPI_SCALING");
     else
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     if (windowSystem == QLatin1String("xcb") && !qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
-        && !qEnvironmentVariableIsSet("QT_SCREEN_SCALE_FACTORS")) {
-        if (const int scale = X11DesktopScale(display); scale > 1)
-            qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
-    }
+        && !qEnvironmentVariableIsSet("QT_SCREEN_SCALE_FACTORS"))
+        TakeDesktopScale(display, program);
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     RoundScaleFactors("QT_SCALE_FACTOR");
     RoundScaleFactors("QT_SCREEN_SCALE_FACTORS");
@@ -88,7 +112,8 @@ void TakeScaleNotResolution(const QString &windowSystem, const QString &display)
 QString PrepareEnvironment(int argc, char *argv[])
 {
     const QString windowSystem = ChooseWindowSystem(argc, argv);
-    TakeScaleNotResolution(windowSystem, ToolkitOption(argc, argv, "display", "DISPLAY"));
+    TakeScaleNotResolution(windowSystem, ToolkitOption(argc, argv, "display", "DISPLAY"),
+                           QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
     LeaveNoSessionBusBehind();
     return windowSystem;
 }

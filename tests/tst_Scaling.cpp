@@ -18,6 +18,7 @@
 #include <poll.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -47,43 +48,70 @@ int Report(int &argc, char *argv[], const QString &folder)
     });
 }
 
-// An XSETTINGS manager, as GNOME's: it publishes the desktop's scale and
-// the text resolution with it, among settings of the other two kinds, and
-// says "ready" once it owns the settings; it stops when its standard input
-// closes. The settings are laid out as an XSETTINGS manager writes them,
-// least significant byte first.
-QByteArray GnomeSettings(int scale)
+// An XSETTINGS manager, as GNOME 43's: it publishes the desktop's scale
+// among the settings of all three kinds that gsd-xsettings publishes, in the
+// byte order of its machine, and says "ready" once it owns the settings; it
+// stops when its standard input closes. Some names and texts are a multiple
+// of four bytes long, which takes no padding, and one text is empty.
+QByteArray GnomeSettings(int scale, bool bigEndian)
 {
     QByteArray data;
-    const auto card = [&data](quint32 value, int bytes) {
+    const auto card = [&data, bigEndian](quint32 value, int bytes) {
         for (int at = 0; at < bytes; ++at)
-            data += static_cast<char>(value >> (8 * at));
+            data += static_cast<char>(value >> (8 * (bigEndian ? bytes - 1 - at : at)));
     };
     const auto text = [&data](const QByteArray &text) { data += text + QByteArray((4 - text.size() % 4) % 4, 0); };
+    int count = 0;
     const auto setting = [&](int type, const QByteArray &name) {
+        ++count;
         card(type, 1);
         card(0, 1);
         card(name.size(), 2);
         text(name);
-        card(0, 4); // the serial of its last change
+        card(count, 4); // the serial of its last change
     };
-    card(0, 4); // the byte order
-    card(7, 4); // the serial
-    card(4, 4);
-    setting(1, "Net/ThemeName");
-    card(7, 4);
-    text("Adwaita");
-    setting(2, "Gtk/ColorSelectorColor");
-    for (int channel = 0; channel < 4; ++channel)
-        card(0xffff, 2);
-    setting(0, "Xft/DPI");
-    card(96 * scale * 1024, 4);
-    setting(0, "Gdk/WindowScalingFactor");
-    card(scale, 4);
-    return data;
+    const auto integer = [&](const QByteArray &name, qint32 value) {
+        setting(0, name);
+        card(value, 4);
+    };
+    const auto string = [&](const QByteArray &name, const QByteArray &value) {
+        setting(1, name);
+        card(value.size(), 4);
+        text(value);
+    };
+    const auto colour = [&](const QByteArray &name, quint16 red, quint16 green, quint16 blue) {
+        setting(2, name);
+        for (const quint16 channel : {red, green, blue, quint16(0xffff)})
+            card(channel, 2);
+    };
+    string("Net/ThemeName", "Adwaita");
+    string("Gtk/FontName", "Cantarell 11");
+    integer("Net/DoubleClickTime", 400);
+    colour("Gtk/ColorSelectorColor", 0x1c1c, 0x7171, 0xd8d8);
+    integer("Xft/Antialias", 1);
+    string("Xft/RGBA", "rgb");
+    string("Xft/HintStyle", "hintslight");
+    integer("Gdk/UnscaledDPI", 96 * 1024);
+    string("Gtk/IMModule", "");
+    string("Gtk/DecorationLayout", "appmenu:close");
+    integer("Gtk/CursorThemeSize", 24 * scale);
+    integer("Xft/DPI", 96 * scale * 1024);
+    integer("Gdk/WindowScalingFactor", scale);
+    colour("Gtk/ColorPalette", 0, 0, 0);
+    string("Net/IconThemeName", "Adwaita");
+    string("Net/SoundThemeName", "freedesktop");
+    integer("Net/CursorBlinkTime", 1200);
+    string("Gtk/KeyThemeName", "Default");
+    integer("Gtk/RecentFilesMaxAge", -1);
+    string("Gtk/SessionBusId", "8f3c2a61d0b94e7e8c5f1a2b3c4d5e6f");
+    integer("Fontconfig/Timestamp", 0);
+    const QByteArray settings = std::exchange(data, QByteArray(1, bigEndian ? 1 : 0) + QByteArray(3, 0));
+    card(42, 4); // the serial
+    card(count, 4);
+    return data + settings;
 }
 
-int PublishSettings(int scale)
+int PublishSettings(int scale, bool bigEndian)
 {
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection))
@@ -92,7 +120,7 @@ int PublishSettings(int scale)
     const xcb_window_t manager = xcb_generate_id(connection);
     xcb_create_window(connection, 0, manager, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0,
                       nullptr);
-    const QByteArray settings = GnomeSettings(scale);
+    const QByteArray settings = GnomeSettings(scale, bigEndian);
     const xcb_atom_t property = X11Atom(connection, "_XSETTINGS_SETTINGS");
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, manager, property, property, 8,
                         static_cast<uint32_t>(settings.size()), settings.constData());
@@ -109,11 +137,13 @@ struct Drawn {
     QString sizes;
     QImage pressed;
     QImage released;
+    QString errors; // what the program wrote on standard error
 };
 
-// Runs the program with these variables set, and with `resources` as the X
-// resource database (Xft.dpi), which a desktop sets for its text resolution.
-Drawn RunProgram(const QStringList &environment, const QString &resources = {})
+// Runs the program with these variables set and these arguments, and with
+// `resources` as the X resource database (Xft.dpi), which a desktop sets for
+// its text resolution.
+Drawn RunProgram(const QStringList &environment, const QString &resources = {}, const QStringList &arguments = {})
 {
     if (resources.isEmpty())
         QProcess::execute("xprop", {"-root", "-remove", "RESOURCE_MANAGER"});
@@ -124,15 +154,16 @@ Drawn RunProgram(const QStringList &environment, const QString &resources = {})
     variables.remove("QT_FONT_DPI");
     for (const QString &variable : environment)
         variables.insert(variable.section('=', 0, 0), variable.section('=', 1));
-    if (const ProgramRun run = RunAsProgram({"--report", folder.path()}, variables); !run.ended || run.status != 0)
-        return {"failed: " + run.errors, {}, {}};
+    const ProgramRun run = RunAsProgram(QStringList{"--report", folder.path()} + arguments, variables);
+    if (!run.ended || run.status != 0)
+        return {"failed: " + run.errors, {}, {}, run.errors};
     QFile sizes(folder.path() + "/sizes");
     if (!sizes.open(QIODevice::ReadOnly))
-        return {"no report", {}, {}};
+        return {"no report", {}, {}, run.errors};
     const auto picture = [&folder](const char *name) {
         return QImage(folder.path() + "/" + name).convertToFormat(QImage::Format_RGB32);
     };
-    return {QString::fromUtf8(sizes.readAll()).trimmed(), picture("pressed.png"), picture("released.png")};
+    return {QString::fromUtf8(sizes.readAll()).trimmed(), picture("pressed.png"), picture("released.png"), run.errors};
 }
 
 } // namespace
@@ -205,25 +236,57 @@ void ScalingTest::desktopScale_data()
 {
     // GNOME on X11 sets no variable of Qt's: its scale is published by its
     // XSETTINGS manager, and Xft.dpi is the text resolution times the scale.
+    // On this 3840×2160 screen the main window fits at 5 and not at 6; a
+    // scale at which it does not fit is ignored, and said so, while Xft.dpi
+    // still sets the text resolution.
     QTest::addColumn<int>("scale");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QString>("byteOrder");
     QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("sizes");
-    QTest::newRow("GNOME at 200 %") << 2 << QStringList{} << "928×818 552×322 756×200";
-    QTest::newRow("GNOME at 100 %") << 1 << QStringList{} << "464×409 276×161 378×100";
+    QTest::addColumn<QString>("said");
+    const QString doubled = "928×818 552×322 756×200";
+    const QString at192 = "464×409 578×337 790×210";
+    const QString at96 = "464×409 276×161 378×100";
+    const QString ignored = "tst_Scaling: the desktop's scale %1 is ignored, since the main window would not fit on "
+                            "its 3840x2160 screen.";
+    const QStringList none;
+    const QString nothingSaid;
+    QTest::newRow("GNOME at 200 %") << 2 << 192 << "little-endian" << none << none << doubled << nothingSaid;
+    QTest::newRow("GNOME at 200 %, written most significant byte first")
+        << 2 << 192 << "big-endian" << none << none << doubled << nothingSaid;
+    QTest::newRow("GNOME at 100 %") << 1 << 96 << "big-endian" << none << none << at96 << nothingSaid;
     QTest::newRow("a scale chosen for Qt comes first")
-        << 2 << QStringList{"QT_SCALE_FACTOR=1"} << "464×409 578×337 790×210";
+        << 2 << 192 << "little-endian" << QStringList{"QT_SCALE_FACTOR=1"} << none << at192 << nothingSaid;
+    QTest::newRow("a screen's scale chosen for Qt comes first")
+        << 2 << 192 << "little-endian" << QStringList{"QT_SCREEN_SCALE_FACTORS=1"} << none << at192 << nothingSaid;
+    // The display named on the command line is the desktop's, not DISPLAY's.
+    QTest::newRow("the display chosen on the command line")
+        << 2 << 192 << "little-endian" << QStringList{"DISPLAY=:999"}
+        << QStringList{"-display", qEnvironmentVariable("DISPLAY")} << doubled << nothingSaid;
+    QTest::newRow("the largest scale at which the main window fits")
+        << 5 << 480 << "little-endian" << none << none << "2320×2045 1380×805 1890×500" << nothingSaid;
+    QTest::newRow("one at which it does not")
+        << 6 << 576 << "little-endian" << none << none << "464×409 1734×1012 2369×630" << ignored.arg(6);
+    QTest::newRow("a scale of 40") << 40 << 96 << "big-endian" << none << none << at96 << ignored.arg(40);
 }
 
 void ScalingTest::desktopScale()
 {
     QFETCH(int, scale);
+    QFETCH(int, dpi);
+    QFETCH(QString, byteOrder);
     QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
     QFETCH(QString, sizes);
+    QFETCH(QString, said);
     QProcess manager;
-    QVERIFY(StartStandIn(manager, {"--xsettings", QString::number(scale)}));
-    const QString drawn = RunProgram(environment, QString("Xft.dpi:\t%1\n").arg(96 * scale)).sizes;
+    QVERIFY(StartStandIn(manager, {"--xsettings", QString::number(scale), byteOrder}));
+    const Drawn drawn = RunProgram(environment, QString("Xft.dpi:\t%1\n").arg(dpi), arguments);
     QVERIFY(StopStandIn(manager));
-    QCOMPARE(drawn, sizes + " moved 0, 0");
+    QCOMPARE(drawn.sizes, sizes + " moved 0, 0");
+    QCOMPARE(drawn.errors.split('\n').filter("desktop's scale").join('\n'), said);
 }
 
 void ScalingTest::picturesStayExact()
@@ -240,12 +303,14 @@ void ScalingTest::picturesStayExact()
 
 int main(int argc, char *argv[])
 {
-    if (argc == 3 && qstrcmp(argv[1], "--xsettings") == 0)
-        return PublishSettings(std::atoi(argv[2]));
-    if (argc == 3 && qstrcmp(argv[1], "--report") == 0) {
+    if (argc == 4 && qstrcmp(argv[1], "--xsettings") == 0)
+        return PublishSettings(std::atoi(argv[2]), qstrcmp(argv[3], "big-endian") == 0);
+    if (argc >= 3 && qstrcmp(argv[1], "--report") == 0) {
+        // The program's own arguments follow the report's folder.
         const QString folder = QString::fromLocal8Bit(argv[2]);
-        int count = 1;
-        return Report(count, argv, folder);
+        argv[2] = argv[0];
+        int count = argc - 2;
+        return Report(count, argv + 2, folder);
     }
     QCoreApplication application(argc, argv);
     ScalingTest test;
