@@ -29,6 +29,7 @@ TELVIR_TEST_PACKAGES=(
     clang-format                         # the formatting check
     xvfb                                 # a virtual X server for tests that need one
     openbox icewm fluxbox wmctrl         # window managers, and a pager's requests to them
+    xfwm4 metacity kwin-x11              # Xfce's, GNOME Flashback's and Plasma's on X11
     mutter libglib2.0-bin                # GNOME's, and what sets it up as GNOME does
     kwin-wayland breeze                  # Plasma's on Wayland, with its window decoration
     iproute2                             # what the private display listens on

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Runs a command on a virtual X server of its own, under a window manager
-# (openbox, icewm, fluxbox or mutter), with no session bus, as over ssh -X;
+# (openbox, icewm, fluxbox, xfwm4, metacity, kwin_x11 or mutter), with no
+# session bus, as over ssh -X;
 # or under kwin_wayland, on the X server it starts for X11 programs.
 # Openbox keeps margins along the top and left, so that the work area does
 # not start at the screen's corner; mutter, a compositing manager, is set up
@@ -84,6 +85,11 @@ fluxbox)
     printf '#!/bin/sh\n' >"$home/bin/fbsetbg"
     chmod +x "$home/bin/fbsetbg"
     command=(env "PATH=$home/bin:$PATH" fluxbox)
+    ;;
+xfwm4 | kwin_x11)
+    # Each reads its settings through a bus of its own, which ends with it:
+    # xfwm4 from Xfce's settings daemon, which the bus starts.
+    command=(dbus-run-session -- "$wm" --replace)
     ;;
 mutter)
     # GNOME's own setting, given as its desktop's defaults are, and a bus of
