@@ -236,7 +236,7 @@ void ScalingTest::desktopScale_data()
 {
     // GNOME on X11 sets no variable of Qt's: its scale is published by its
     // XSETTINGS manager, and Xft.dpi is the text resolution times the scale.
-    // On this 3840×2160 screen the main window fits at 5 and not at 6; a
+    // The screen, 2320×2045, is the main window at a scale of 5 exactly: a
     // scale at which it does not fit is ignored, and said so, while Xft.dpi
     // still sets the text resolution.
     QTest::addColumn<int>("scale");
@@ -250,7 +250,7 @@ void ScalingTest::desktopScale_data()
     const QString at192 = "464×409 578×337 790×210";
     const QString at96 = "464×409 276×161 378×100";
     const QString ignored = "tst_Scaling: the desktop's scale %1 is ignored, since the main window would not fit on "
-                            "its 3840x2160 screen.";
+                            "its 2320x2045 screen.";
     const QStringList none;
     const QString nothingSaid;
     QTest::newRow("GNOME at 200 %") << 2 << 192 << "little-endian" << none << none << doubled << nothingSaid;
