@@ -111,12 +111,15 @@ QByteArray GnomeSettings(int scale, bool bigEndian)
     return data + settings;
 }
 
-int PublishSettings(int scale, bool bigEndian)
+int PublishSettings(int scale, bool bigEndian, int screenNumber)
 {
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection))
         return 1;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int skipped = 0; skipped < screenNumber; ++skipped)
+        xcb_screen_next(&screen);
+    const xcb_window_t root = screen.data->root;
     const xcb_window_t manager = xcb_generate_id(connection);
     xcb_create_window(connection, 0, manager, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0,
                       nullptr);
@@ -124,7 +127,8 @@ int PublishSettings(int scale, bool bigEndian)
     const xcb_atom_t property = X11Atom(connection, "_XSETTINGS_SETTINGS");
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, manager, property, property, 8,
                         static_cast<uint32_t>(settings.size()), settings.constData());
-    xcb_set_selection_owner(connection, manager, X11Atom(connection, "_XSETTINGS_S0"), XCB_CURRENT_TIME);
+    xcb_set_selection_owner(connection, manager, X11Atom(connection, "_XSETTINGS_S" + QByteArray::number(screenNumber)),
+                            XCB_CURRENT_TIME);
     xcb_flush(connection);
     StandInReady();
     pollfd input{0, POLLIN, 0};
@@ -236,12 +240,13 @@ void ScalingTest::desktopScale_data()
 {
     // GNOME on X11 sets no variable of Qt's: its scale is published by its
     // XSETTINGS manager, and Xft.dpi is the text resolution times the scale.
-    // The screen, 2320×2045, is the main window at a scale of 5 exactly: a
-    // scale at which it does not fit is ignored, and said so, while Xft.dpi
-    // still sets the text resolution.
+    // The first screen, 2320×2045, is the main window at a scale of 5
+    // exactly; the second is 1280×1024. A scale at which it does not fit is
+    // ignored, and said so, while Xft.dpi still sets the text resolution.
     QTest::addColumn<int>("scale");
     QTest::addColumn<int>("dpi");
     QTest::addColumn<QString>("byteOrder");
+    QTest::addColumn<int>("screen");
     QTest::addColumn<QStringList>("environment");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("sizes");
@@ -253,23 +258,29 @@ void ScalingTest::desktopScale_data()
                             "its 2320x2045 screen.";
     const QStringList none;
     const QString nothingSaid;
-    QTest::newRow("GNOME at 200 %") << 2 << 192 << "little-endian" << none << none << doubled << nothingSaid;
+    QTest::newRow("GNOME at 200 %") << 2 << 192 << "little-endian" << 0 << none << none << doubled << nothingSaid;
     QTest::newRow("GNOME at 200 %, written most significant byte first")
-        << 2 << 192 << "big-endian" << none << none << doubled << nothingSaid;
-    QTest::newRow("GNOME at 100 %") << 1 << 96 << "big-endian" << none << none << at96 << nothingSaid;
+        << 2 << 192 << "big-endian" << 0 << none << none << doubled << nothingSaid;
+    QTest::newRow("GNOME at 100 %") << 1 << 96 << "big-endian" << 0 << none << none << at96 << nothingSaid;
     QTest::newRow("a scale chosen for Qt comes first")
-        << 2 << 192 << "little-endian" << QStringList{"QT_SCALE_FACTOR=1"} << none << at192 << nothingSaid;
+        << 2 << 192 << "little-endian" << 0 << QStringList{"QT_SCALE_FACTOR=1"} << none << at192 << nothingSaid;
     QTest::newRow("a screen's scale chosen for Qt comes first")
-        << 2 << 192 << "little-endian" << QStringList{"QT_SCREEN_SCALE_FACTORS=1"} << none << at192 << nothingSaid;
+        << 2 << 192 << "little-endian" << 0 << QStringList{"QT_SCREEN_SCALE_FACTORS=1"} << none << at192 << nothingSaid;
     // The display named on the command line is the desktop's, not DISPLAY's.
     QTest::newRow("the display chosen on the command line")
-        << 2 << 192 << "little-endian" << QStringList{"DISPLAY=:999"}
+        << 2 << 192 << "little-endian" << 0 << QStringList{"DISPLAY=:999"}
         << QStringList{"-display", qEnvironmentVariable("DISPLAY")} << doubled << nothingSaid;
     QTest::newRow("the largest scale at which the main window fits")
-        << 5 << 480 << "little-endian" << none << none << "2320×2045 1380×805 1890×500" << nothingSaid;
+        << 5 << 480 << "little-endian" << 0 << none << none << "2320×2045 1380×805 1890×500" << nothingSaid;
     QTest::newRow("one at which it does not")
-        << 6 << 576 << "little-endian" << none << none << "464×409 1734×1012 2369×630" << ignored.arg(6);
-    QTest::newRow("a scale of 40") << 40 << 96 << "big-endian" << none << none << at96 << ignored.arg(40);
+        << 6 << 576 << "little-endian" << 0 << none << none << "464×409 1734×1012 2369×630" << ignored.arg(6);
+    // A display's second screen, smaller than the first: its own desktop.
+    const QString second = qEnvironmentVariable("DISPLAY") + ".1";
+    QTest::newRow("the display's second screen")
+        << 3 << 96 << "little-endian" << 1 << QStringList{"DISPLAY=" + second} << none << at96
+        << "tst_Scaling: the desktop's scale 3 is ignored, since the main "
+           "window would not fit on its 1280x1024 screen.";
+    QTest::newRow("a scale of 40") << 40 << 96 << "big-endian" << 0 << none << none << at96 << ignored.arg(40);
 }
 
 void ScalingTest::desktopScale()
@@ -277,12 +288,13 @@ void ScalingTest::desktopScale()
     QFETCH(int, scale);
     QFETCH(int, dpi);
     QFETCH(QString, byteOrder);
+    QFETCH(int, screen);
     QFETCH(QStringList, environment);
     QFETCH(QStringList, arguments);
     QFETCH(QString, sizes);
     QFETCH(QString, said);
     QProcess manager;
-    QVERIFY(StartStandIn(manager, {"--xsettings", QString::number(scale), byteOrder}));
+    QVERIFY(StartStandIn(manager, {"--xsettings", QString::number(scale), byteOrder, QString::number(screen)}));
     const Drawn drawn = RunProgram(environment, QString("Xft.dpi:\t%1\n").arg(dpi), arguments);
     QVERIFY(StopStandIn(manager));
     QCOMPARE(drawn.sizes, sizes + " moved 0, 0");
@@ -303,8 +315,8 @@ void ScalingTest::picturesStayExact()
 
 int main(int argc, char *argv[])
 {
-    if (argc == 4 && qstrcmp(argv[1], "--xsettings") == 0)
-        return PublishSettings(std::atoi(argv[2]), qstrcmp(argv[3], "big-endian") == 0);
+    if (argc == 5 && qstrcmp(argv[1], "--xsettings") == 0)
+        return PublishSettings(std::atoi(argv[2]), qstrcmp(argv[3], "big-endian") == 0, std::atoi(argv[4]));
     if (argc >= 3 && qstrcmp(argv[1], "--report") == 0) {
         // The program's own arguments follow the report's folder.
         const QString folder = QString::fromLocal8Bit(argv[2]);

@@ -155,14 +155,19 @@ bool ShowOnX11(QWidget *window, QPoint corner, xcb_gravity_t gravity, const std:
 
 // Where the window stands on the screen as the X server has it. Qt's own
 // figure comes from what the window manager tells, which not every window
-// manager tells right.
+// manager tells right. The window's own root, since on a display of several
+// screens it may stand on any of them.
 std::optional<QPoint> X11Position(const QWidget *window)
 {
     xcb_connection_t *connection = X11Connection();
     if (!connection)
         return std::nullopt;
-    const auto cookie = xcb_translate_coordinates(connection, static_cast<xcb_window_t>(window->winId()),
-                                                  X11RootScreen(connection)->root, 0, 0);
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const XcbReply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr), &std::free);
+    if (!geometry)
+        return std::nullopt;
+    const auto cookie = xcb_translate_coordinates(connection, id, geometry->root, 0, 0);
     const XcbReply<xcb_translate_coordinates_reply_t> reply(
         xcb_translate_coordinates_reply(connection, cookie, nullptr), &std::free);
     if (!reply)
@@ -170,11 +175,12 @@ std::optional<QPoint> X11Position(const QWidget *window)
     return QPoint(reply->dst_x, reply->dst_y) / window->devicePixelRatio();
 }
 
-// The frame the window manager tells (left, right, top, bottom; empty while
-// it tells none) and where the window stands, read under one server grab: a
-// window manager that moves a window and then tells its frame is never
-// caught in between, with the frame from before the move and the window
-// after it.
+// The frame the window manager tells (left, right, top, bottom) and where
+// the window stands, read under one server grab: a window manager that moves
+// a window and then tells its frame is never caught in between, with the
+// frame from before the move and the window after it. An empty frame counts
+// as none yet: mutter 48 tells one before its title bar comes, and one told
+// when the window was shown before may still stand.
 std::pair<std::vector<uint32_t>, std::optional<QPoint>> FrameAndPosition(const QWidget *window)
 {
     xcb_connection_t *connection = X11Connection();
@@ -184,6 +190,8 @@ std::pair<std::vector<uint32_t>, std::optional<QPoint>> FrameAndPosition(const Q
     const std::optional<QPoint> position = X11Position(window);
     xcb_ungrab_server(connection);
     xcb_flush(connection);
+    if (std::all_of(frame.begin(), frame.end(), [](uint32_t side) { return side == 0; }))
+        frame.clear();
     return {std::move(frame), position};
 }
 
@@ -194,12 +202,12 @@ std::pair<std::vector<uint32_t>, std::optional<QPoint>> FrameAndPosition(const Q
 // the window where it stands and puts the frame around it, half a title bar
 // too high, seemingly when the decoration comes after the window: a frame
 // whose centre is then more than a pixel off is moved there, once. Before
-// that, a window manager may tell a frame with the window elsewhere (mutter
-// 48 an empty one with the window at the screen's corner, kwin on a busy
-// machine its frame there), which is no reason to move it. A window shown
-// transparent is made opaque when it stands where it should, or when two
-// seconds have passed, or when it is hidden meanwhile. Returns the watch,
-// which ends with it.
+// that, a window manager may show the window elsewhere (mutter 48 at the
+// screen's corner, kwin on a busy machine with its frame there), which is no
+// reason to move it. A window shown transparent is made opaque when it stands
+// where it should, or when two seconds have passed (where a window manager
+// frames nothing), or when it is hidden meanwhile. Returns the watch, which
+// ends with it.
 QTimer *SettleOnceFramed(QWidget *window, QPoint corner, std::optional<QPointF> centre)
 {
     xcb_connection_t *connection = X11Connection();
@@ -279,12 +287,9 @@ bool ShowAt(QWidget *window, QPoint corner, bool frameKnown, const std::function
 
 void WindowPlacement::Show(QWidget *window, const std::function<void()> &show)
 {
-    // A watch left from a showing that was cut short would move the window
-    // once more, from where it once stood.
-    delete m_settling;
     if (m_lastCorner) {
-        if (ShowAt(window, *m_lastCorner, true, show))
-            m_settling = SettleOnceFramed(window, *m_lastCorner, std::nullopt);
+        const bool transparent = ShowAt(window, *m_lastCorner, true, show);
+        m_settling = transparent ? SettleOnceFramed(window, *m_lastCorner, std::nullopt) : nullptr;
         return;
     }
     // The size is settled as the window is first shown; settle it now.
@@ -306,8 +311,8 @@ void WindowPlacement::Show(QWidget *window, const std::function<void()> &show)
     const QPoint corner = (frameCorner + QPoint(margins.left(), margins.top())) / scale;
     const bool transparent = ShowAt(window, corner, frame.has_value(), show);
     const QPointF centre = QRectF(QPointF(area.topLeft()) * scale, QSizeF(area.size()) * scale).center();
-    if (!frame || transparent)
-        m_settling = SettleOnceFramed(window, corner, frame ? std::nullopt : std::optional(centre));
+    const std::optional<QPointF> centreToMend = frame ? std::nullopt : std::optional(centre);
+    m_settling = !frame || transparent ? SettleOnceFramed(window, corner, centreToMend) : nullptr;
 }
 
 void WindowPlacement::SetVisible(QWidget *window, bool visible, const std::function<void(bool)> &setVisible)
