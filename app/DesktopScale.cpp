@@ -92,11 +92,11 @@ PublishedScale X11DesktopScale(const QString &display)
     const QByteArray name = display.toLocal8Bit();
     xcb_connection_t *connection = xcb_connect(name.isEmpty() ? nullptr : name.constData(), &screenNumber);
     if (!xcb_connection_has_error(connection)) {
-        xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
-        for (int skipped = 0; skipped < screenNumber && screen.rem > 0; ++skipped)
-            xcb_screen_next(&screen);
-        if (screen.rem > 0)
-            published.screen = QSize(screen.data->width_in_pixels, screen.data->height_in_pixels);
+        auto screen = xcb_setup_roots_iterator(xcb_get_setup(connection));
+        for (int number = 0; screen.rem > 0; xcb_screen_next(&screen), ++number) {
+            if (number == screenNumber)
+                published.screen = QSize(screen.data->width_in_pixels, screen.data->height_in_pixels);
+        }
         const QByteArray selection = "_XSETTINGS_S" + QByteArray::number(screenNumber);
         const xcb_atom_t settings = X11Atom(connection, "_XSETTINGS_SETTINGS");
         const auto cookie = xcb_get_selection_owner(connection, X11Atom(connection, selection.constData()));

@@ -30,11 +30,12 @@ namespace {
 // The frame the stand-in tells: left, right, top, bottom.
 constexpr uint32_t StandInFrame[] = {10, 10, 30, 10};
 
-// As mutter 48 does while it frames a window in a client of its own: the
-// window stands at the screen's corner with an empty frame for a while, then
-// where it was. The move back and the frame come under one server grab, as
-// a window manager frames a window.
-void FirstAtTheCorner(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t extents)
+// As mutter 48 does while it frames a window in a client of its own: an
+// empty frame at once, with the window meanwhile at the screen's corner
+// where `atTheCorner`, and the window back where it was 300 ms later. The
+// move back and the frame that follows come under one server grab, as a
+// window manager frames a window.
+void FrameLater(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t extents, bool atTheCorner)
 {
     const XcbReply<xcb_get_geometry_reply_t> asked(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr), &std::free);
@@ -42,7 +43,8 @@ void FirstAtTheCorner(xcb_connection_t *connection, xcb_window_t window, xcb_ato
         return;
     const uint32_t corner[] = {0, 0}, where[] = {uint32_t(asked->x), uint32_t(asked->y)}, empty[4] = {};
     const uint16_t position = XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y;
-    xcb_configure_window(connection, window, position, corner);
+    if (atTheCorner)
+        xcb_configure_window(connection, window, position, corner);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, extents, XCB_ATOM_CARDINAL, 32, 4, empty);
     xcb_flush(connection);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -54,8 +56,9 @@ void FirstAtTheCorner(xcb_connection_t *connection, xcb_window_t window, xcb_ato
 // `answer`ed with its frame after so many milliseconds, or with an empty one
 // at once ("empty", as mutter 48 does), or not offered ("none"); and once a
 // window is mapped, `onMap`, nothing, or its frame told with the window left
-// where it stands ("frame", as kwin on Wayland may do), or that after the
-// window first stood at the screen's corner ("corner"). It says "ready" once
+// where it stands ("frame", as kwin on Wayland may do), or that after an
+// empty frame ("later"), or after that with the window at the screen's
+// corner ("corner"). It says "ready" once
 // it is there, and the number of requests when its standard input closes.
 int StandInWindowManager(const char *name, const QByteArray &answer, const QByteArray &onMap)
 {
@@ -95,8 +98,8 @@ int StandInWindowManager(const char *name, const QByteArray &answer, const QByte
             const auto *message = reinterpret_cast<const xcb_client_message_event_t *>(event);
             const auto *mapped = reinterpret_cast<const xcb_map_notify_event_t *>(event);
             if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY && onMap != "nothing") {
-                if (onMap == "corner")
-                    FirstAtTheCorner(connection, mapped->window, extents);
+                if (onMap != "frame")
+                    FrameLater(connection, mapped->window, extents, onMap == "corner");
                 tellFrame(mapped->window, StandInFrame);
             }
             if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE && message->type == request) {
@@ -172,7 +175,8 @@ void FrameRequestTest::askedAndUsed_data()
     // the late answer is, and centred 10.5 and 10 pixels high, is moved to
     // the centre, also where the window first stood elsewhere. Of a window
     // manager that answered too late only the first window asks, and its
-    // answer is not used to place it. An empty answer is taken for none.
+    // answer is not used to place it. An empty answer or frame is taken for
+    // none.
     // Under kwin the windows are shown transparent until they stand where
     // they should, whether their frame was known in advance or not. A window
     // closed while the window manager still frames it comes back centred.
@@ -190,8 +194,8 @@ void FrameRequestTest::askedAndUsed_data()
         << QStringList{"Mutter", "none", "corner"} << false << 0 << "408,318 451,412";
     QTest::newRow("the same, About closed at once and opened again")
         << QStringList{"Mutter", "none", "corner"} << true << 0 << "408,318 451,412";
-    QTest::newRow("an empty answer, the frame told once the window is there")
-        << QStringList{"Mutter", "empty", "frame"} << false << 2 << "408,318 451,412";
+    QTest::newRow("an empty answer, and an empty frame before the real one")
+        << QStringList{"Mutter", "empty", "later"} << false << 2 << "408,318 451,412";
     QTest::newRow("kwin answering at once") << QStringList{"KWin", "0", "nothing"} << false << 2 << "408,317 451,412";
 }
 
