@@ -16,6 +16,13 @@
 
 #include <QScopeGuard>
 #include <QStyle>
+#include <QStyleHints>
+
+#ifdef TELVIR_GNOME_STYLE_TEST
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#endif
 
 #include <cmath>
 
@@ -105,6 +112,9 @@ class LegibilityTest : public WindowTest {
 private slots:
     void legibleOnScheme_data();
     void legibleOnScheme();
+#ifdef TELVIR_GNOME_STYLE_TEST
+    void followsGnomesStyle();
+#endif
 };
 
 void LegibilityTest::legibleOnScheme_data()
@@ -166,6 +176,45 @@ void LegibilityTest::legibleOnScheme()
     ClickCommand("GiveUpButton");
     QVERIFY2(result >= 3, qPrintable(QString("result: %1:1").arg(result)));
 }
+
+#ifdef TELVIR_GNOME_STYLE_TEST
+// Qt's GNOME theme (Qt 6.5 on) follows the style the user picks live, as
+// GNOME's settings portal tells it on the session bus: here a portal of the
+// test's own, on a bus of its own, tells a dark theme and then a light one
+// again, in both ways GNOME's portal tells them.
+void LegibilityTest::followsGnomesStyle()
+{
+    QDBusConnection portal = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "portal");
+    QVERIFY(portal.registerService("org.freedesktop.portal.Desktop"));
+    const auto tell = [&portal](const char *group, const char *key, const QVariant &value) {
+        QDBusMessage change = QDBusMessage::createSignal("/org/freedesktop/portal/desktop",
+                                                         "org.freedesktop.portal.Settings", "SettingChanged");
+        change << QString(group) << QString(key) << QVariant::fromValue(QDBusVariant(value));
+        return portal.send(change);
+    };
+    const auto pick = [&tell](bool dark) {
+        return tell("org.freedesktop.appearance", "color-scheme", uint(dark ? 1 : 2))
+               && tell("org.gnome.desktop.interface", "gtk-theme", dark ? "Adwaita-dark" : "Adwaita");
+    };
+    QWidget *prompt = Find(MainForm, "StatusLine");
+    QWidget *headline = Find(MainForm, "BigMessage");
+
+    QVERIFY(pick(true));
+    QTRY_COMPARE(QGuiApplication::styleHints()->colorScheme(), Qt::ColorScheme::Dark);
+    QTest::qWait(50); // the windows follow from their event loop
+    QVERIFY2(Luminance(Commonest(Drawn(prompt, 0))) < 0.2, "the window is not dark");
+    QVERIFY2(TextContrast(prompt, 0) >= 4.5, qPrintable(QString("prompt: %1:1").arg(TextContrast(prompt, 0))));
+    QVERIFY2(TextContrast(headline, 0) >= 3, qPrintable(QString("headline: %1:1").arg(TextContrast(headline, 0))));
+
+    // GNOME's light theme, Adwaita, is no light one by its name to Qt 6.8,
+    // which then knows no scheme.
+    QVERIFY(pick(false));
+    QTRY_VERIFY(QGuiApplication::styleHints()->colorScheme() != Qt::ColorScheme::Dark);
+    QTest::qWait(50);
+    QVERIFY2(Luminance(Commonest(Drawn(prompt, 0))) > 0.5, "the window is not light");
+    QCOMPARE(prompt->palette().color(QPalette::WindowText), QColor(Qt::black)); // the design's
+}
+#endif
 
 TELVIR_TEST_MAIN(LegibilityTest)
 #include "tst_Legibility.moc"
