@@ -241,8 +241,9 @@ void ScalingTest::desktopScale_data()
     // GNOME on X11 sets no variable of Qt's: its scale is published by its
     // XSETTINGS manager, and Xft.dpi is the text resolution times the scale.
     // The first screen, 2320×2045, is the main window at a scale of 5
-    // exactly; the second is 1280×1024. A scale at which it does not fit is
-    // ignored, and said so, while Xft.dpi still sets the text resolution.
+    // exactly; the second, 1400×1024, is wide enough for it at 3 but not
+    // high enough. A scale at which it does not fit is ignored, and said so,
+    // while Xft.dpi still sets the text resolution.
     QTest::addColumn<int>("scale");
     QTest::addColumn<int>("dpi");
     QTest::addColumn<QString>("byteOrder");
@@ -279,7 +280,7 @@ void ScalingTest::desktopScale_data()
     QTest::newRow("the display's second screen")
         << 3 << 96 << "little-endian" << 1 << QStringList{"DISPLAY=" + second} << none << at96
         << "tst_Scaling: the desktop's scale 3 is ignored, since the main "
-           "window would not fit on its 1280x1024 screen.";
+           "window would not fit on its 1400x1024 screen.";
     QTest::newRow("a scale of 40") << 40 << 96 << "big-endian" << 0 << none << none << at96 << ignored.arg(40);
 }
 
