@@ -176,23 +176,18 @@ std::optional<QPoint> X11Position(const QWidget *window)
 }
 
 // The frame the window manager tells (left, right, top, bottom) and where
-// the window stands, read under one server grab: a window manager that moves
-// a window and then tells its frame is never caught in between, with the
-// frame from before the move and the window after it. An empty frame counts
-// as none yet: mutter 48 tells one before its title bar comes, and one told
-// when the window was shown before may still stand.
+// the window stands. An empty frame counts as none yet: mutter 48 tells one
+// before its title bar comes, and one told when the window was shown before
+// may still stand. Otherwise a frame's sides are the same wherever the
+// window stands, so the two need not be read at one instant.
 std::pair<std::vector<uint32_t>, std::optional<QPoint>> FrameAndPosition(const QWidget *window)
 {
     xcb_connection_t *connection = X11Connection();
-    xcb_grab_server(connection);
     auto frame = Property(connection, static_cast<xcb_window_t>(window->winId()),
                           X11Atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
-    const std::optional<QPoint> position = X11Position(window);
-    xcb_ungrab_server(connection);
-    xcb_flush(connection);
     if (std::all_of(frame.begin(), frame.end(), [](uint32_t side) { return side == 0; }))
         frame.clear();
-    return {std::move(frame), position};
+    return {std::move(frame), X11Position(window)};
 }
 
 // Once the window manager has framed the window that was asked to stand at
