@@ -13,13 +13,20 @@
 #include "ui/ScreenReader.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QStyleHints>
+#include <QStyleOption>
 
 namespace {
 
-// Tooltips appear after half a second; each widget says how long it stays.
-class TooltipTimingStyle : public QProxyStyle {
+// The desktop's style, but for two things. Tooltips appear after half a
+// second; each widget says how long it stays. A push button that has the
+// keyboard's focus shows a dotted frame in its text colour, which stands
+// out from its face as its text does, whatever the scheme: a style's own
+// focus ring need not (Fusion's stands out 2.3:1 from a light face, and a
+// default button looks the same with the focus as without).
+class TelvirStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                   QStyleHintReturn *returnData) const override
@@ -27,6 +34,22 @@ public:
         if (hint == SH_ToolTip_WakeUpDelay)
             return 500;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element != CE_PushButton || !(option->state & State_HasFocus))
+            return;
+        QPen dotted(option->palette.color(QPalette::ButtonText), 1, Qt::CustomDashLine);
+        dotted.setDashPattern({1, 1});
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(dotted);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(subElementRect(SE_PushButtonFocusRect, option, widget).adjusted(0, 0, -1, -1));
+        painter->restore();
     }
 };
 
@@ -99,7 +122,7 @@ void PrepareApplication(QApplication &application)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.telvir.Telvir"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/Telvir.bmp")));
     SubstituteDesignFonts();
-    application.setStyle(new TooltipTimingStyle);
+    application.setStyle(new TelvirStyle);
     FollowDarkStyle();
     CellButton::InstallAccessibility();
     InstallScreenReaderSupport();

@@ -4,10 +4,14 @@
 // Every text and every disc and ring stands out against what is behind it
 // on the desktop's colour scheme, light, dark or high-contrast, switched
 // while the windows are open: WCAG 2.1's contrast of 4.5:1 for text, 3:1
-// for the headline, the result and the pictures' parts. Measured on what
-// the windows draw: the commonest colour of a control is what is behind,
-// the one that stands out most is its text.
+// for the headline, the result and the pictures' parts; 7:1 and 4.5:1
+// where the design's black cannot stand, as far as the background allows.
+// Every state a control shows differs from its plain look by 3:1: a pressed
+// cell, the keyboard focus; and so do the cells' outlines from their face.
+// Measured on what the windows draw: the commonest colour of a control is
+// what is behind, the one that stands out most is its text.
 
+#include "tests/Colours.h"
 #include "tests/TelvirTestMain.h"
 #include "tests/WindowDriver.h"
 
@@ -60,15 +64,53 @@ QRgb Commonest(const QImage &image)
     return std::max_element(counts.cbegin(), counts.cend()).key(); // by count
 }
 
-// The text's contrast with what is behind it.
-double TextContrast(QWidget *control, int inset)
+// A control's text colour, the one that stands out most, and what is behind it.
+struct DrawnText {
+    QColor colour;
+    QColor background;
+};
+
+DrawnText TextOf(QWidget *control, int inset)
 {
     const QImage image = Drawn(control, inset);
-    const QColor background = Commonest(image);
-    double most = 1;
+    DrawnText text{Commonest(image), Commonest(image)};
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            most = std::max(most, Contrast(image.pixel(x, y), background));
+        for (int x = 0; x < image.width(); ++x) {
+            if (Contrast(image.pixel(x, y), text.background) > Contrast(text.colour, text.background))
+                text.colour = image.pixel(x, y);
+        }
+    }
+    return text;
+}
+
+// The contrast a text needs against `background`: AA on a background the
+// design's black stands on; elsewhere AAA, or as near as any colour comes.
+double Needed(QColor background, bool large)
+{
+    const double black = Contrast(Qt::black, background);
+    if (black >= 4.5)
+        return large ? 3 : 4.5;
+    return std::min(large ? 4.5 : 7, std::max(black, Contrast(Qt::white, background)));
+}
+
+// What is wrong with a text's contrast, if anything.
+QString IllegibleText(QWidget *control, int inset, bool large)
+{
+    const DrawnText text = TextOf(control, inset);
+    const double contrast = Contrast(text.colour, text.background);
+    const double needed = Needed(text.background, large);
+    if (contrast >= needed)
+        return {};
+    return QString("%1: %2:1, not %3:1").arg(control->objectName()).arg(contrast, 0, 'f', 2).arg(needed, 0, 'f', 2);
+}
+
+// The greatest contrast of any pixel of one look with the same pixel of another.
+double Change(const QImage &from, const QImage &to)
+{
+    double most = 1;
+    for (int y = 0; y < from.height(); ++y) {
+        for (int x = 0; x < from.width(); ++x)
+            most = std::max(most, Contrast(from.pixel(x, y), to.pixel(x, y)));
     }
     return most;
 }
@@ -104,6 +146,12 @@ QPalette Scheme(QColor window, QColor text)
     return Scheme(window, text, window, text);
 }
 
+void ChangeScheme(const QPalette &scheme)
+{
+    QApplication::setPalette(scheme);
+    QTest::qWait(50); // the windows follow from their event loop
+}
+
 } // namespace
 
 class LegibilityTest : public WindowTest {
@@ -112,6 +160,8 @@ class LegibilityTest : public WindowTest {
 private slots:
     void legibleOnScheme_data();
     void legibleOnScheme();
+    void statesSeenOnScheme_data() { legibleOnScheme_data(); }
+    void statesSeenOnScheme();
 #ifdef TELVIR_GNOME_STYLE_TEST
     void followsGnomesStyle();
 #endif
@@ -141,40 +191,116 @@ void LegibilityTest::legibleOnScheme()
     QFETCH(QPalette, scheme);
     const QPalette before = QApplication::palette();
     const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
-    QApplication::setPalette(scheme);
-    QTest::qWait(50); // the windows follow from their event loop
+    ChangeScheme(scheme);
 
     struct Text {
         QWidget *control;
         int inset; // a button's frame
-        double needed;
+        bool large;
     };
     const auto in = [](QWidget *window, const char *name) { return Find(window, name); };
     const Text texts[] = {
-        {in(MainForm, "BigMessage"), 0, 3},     {in(MainForm, "StatusLine"), 0, 4.5},
-        {in(MainForm, "MoveButton"), 4, 4.5},   {in(MainForm, "ResetButton"), 4, 4.5},
-        {in(MainForm, "GiveUpButton"), 4, 4.5}, {in(AboutForm, "StaticText1"), 0, 4.5},
-        {in(AboutForm, "StaticText2"), 0, 4.5}, {in(AboutForm, "StaticText3"), 0, 4.5},
-        {in(AboutForm, "OkButton"), 4, 4.5},    {in(EndGameForm, "OkButton"), 4, 4.5},
+        {in(MainForm, "BigMessage"), 0, true},    {in(MainForm, "StatusLine"), 0, false},
+        {in(MainForm, "MoveButton"), 4, false},   {in(MainForm, "ResetButton"), 4, false},
+        {in(MainForm, "GiveUpButton"), 4, false}, {in(AboutForm, "StaticText1"), 0, false},
+        {in(AboutForm, "StaticText2"), 0, false}, {in(AboutForm, "StaticText3"), 0, false},
+        {in(AboutForm, "OkButton"), 4, false},    {in(EndGameForm, "OkButton"), 4, false},
     };
     for (const Text &text : texts) {
-        const double contrast = TextContrast(text.control, text.inset);
-        QVERIFY2(contrast >= text.needed,
-                 qPrintable(QString("%1: %2:1").arg(text.control->objectName()).arg(contrast, 0, 'f', 2)));
+        const QString fault = IllegibleText(text.control, text.inset, text.large);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
+    // Player 1's green, however light or dark it has to be.
+    const QColor headline = TextOf(in(MainForm, "BigMessage"), 0).colour;
+    QVERIFY2(std::abs(headline.hslHue() - QColor(Green).hslHue()) <= 1, qPrintable(headline.name()));
     for (const Cell cell : {Cell{0, 0}, Cell{3, 3}, Cell{4, 3}}) {
         const double contrast = PictureContrast(Button(cell));
         QVERIFY2(contrast >= 3, qPrintable(QString("cell %1, %2: %3:1").arg(cell.column).arg(cell.row).arg(contrast)));
     }
 
     // The result, in the winner's colour.
-    double result = 0;
-    WhenModalShows([&result](QDialog *modal) {
-        result = TextContrast(Find(modal, "GameResultMsg"), 0);
+    QString fault = "not shown";
+    WhenModalShows([&fault](QDialog *modal) {
+        fault = IllegibleText(Find(modal, "GameResultMsg"), 0, true);
         ClickOk(modal);
     });
     ClickCommand("GiveUpButton");
-    QVERIFY2(result >= 3, qPrintable(QString("result: %1:1").arg(result)));
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+}
+
+void LegibilityTest::statesSeenOnScheme()
+{
+    QFETCH(QPalette, scheme);
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+    ChangeScheme(scheme);
+
+    // A cell pressed against the same cell released, in its frame and in
+    // its face where neither look has a picture's pixel; and the frame of a
+    // released cell, its outline, against its face.
+    for (const Cell cell : {Cell{0, 0}, Cell{3, 3}}) {
+        CellButton *button = Button(cell);
+        const QImage released = Drawn(button, 0);
+        button->setChecked(true);
+        const QImage pressed = Drawn(button, 0);
+        button->setChecked(false);
+        const QRgb face = Commonest(Drawn(button, 2));
+        const QRect inside = released.rect().adjusted(2, 2, -2, -2);
+        double frame = 1;
+        double faceChange = 1;
+        double outline = 1;
+        for (int y = 0; y < released.height(); ++y) {
+            for (int x = 0; x < released.width(); ++x) {
+                const double change = Contrast(released.pixel(x, y), pressed.pixel(x, y));
+                if (!inside.contains(x, y)) {
+                    frame = std::max(frame, change);
+                    outline = std::max(outline, Contrast(released.pixel(x, y), face));
+                } else if (released.pixel(x, y) == face && released.pixel(x - 1, y - 1) == face) {
+                    faceChange = std::max(faceChange, change); // the picture is drawn a pixel on when pressed
+                }
+            }
+        }
+        const QString where = QString("cell %1, %2: ").arg(cell.column).arg(cell.row);
+        QVERIFY2(std::max(frame, faceChange) >= 3,
+                 qPrintable(where + QString("pressed %1:1 in the frame, %2:1 in the face").arg(frame).arg(faceChange)));
+        QVERIFY2(outline >= 3, qPrintable(where + QString("outline %1:1").arg(outline)));
+    }
+
+    // A locked board looks as it did.
+    QWidget *board = Find(MainForm, "BoardPanel");
+    const QImage unlocked = Drawn(board, 0);
+    board->setEnabled(false);
+    const QImage locked = Drawn(board, 0);
+    board->setEnabled(true);
+    QVERIFY(locked == unlocked);
+
+    // The keyboard's focus on a command button, and on each dialog's Ok.
+    const auto focusFault = [](QWidget *button, QWidget *elsewhere) {
+        elsewhere ? elsewhere->setFocus(Qt::TabFocusReason) : button->clearFocus();
+        const QImage plain = Drawn(button, 0);
+        button->setFocus(Qt::TabFocusReason);
+        const double change = Change(plain, Drawn(button, 0));
+        return change >= 3 ? QString() : QString("%1 focused: %2:1").arg(button->objectName()).arg(change);
+    };
+    QWidget *commands[] = {Find(MainForm, "MoveButton"), Find(MainForm, "ResetButton"), Find(MainForm, "GiveUpButton")};
+    for (int command = 0; command < 3; ++command) {
+        const QString fault = focusFault(commands[command], commands[(command + 1) % 3]);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    }
+    for (QDialog *dialog : {static_cast<QDialog *>(EndGameForm), static_cast<QDialog *>(AboutForm)}) {
+        QVERIFY(QTest::qWaitForWindowActive(MainForm));
+        QString fault = "not shown";
+        WhenModalShows([&fault, &focusFault](QDialog *modal) {
+            fault = focusFault(Find(modal, "OkButton"), nullptr);
+            ClickOk(modal);
+        });
+        if (dialog == EndGameForm)
+            ClickCommand("GiveUpButton");
+        else
+            Find<QAction>(MainForm, "GameAbout")->trigger();
+        QTRY_VERIFY(fault != "not shown" && dialog->isHidden()); // About opens from the event loop
+        QVERIFY2(fault.isEmpty(), qPrintable(dialog->objectName() + ": " + fault));
+    }
 }
 
 #ifdef TELVIR_GNOME_STYLE_TEST
@@ -203,8 +329,8 @@ void LegibilityTest::followsGnomesStyle()
     QTRY_COMPARE(QGuiApplication::styleHints()->colorScheme(), Qt::ColorScheme::Dark);
     QTest::qWait(50); // the windows follow from their event loop
     QVERIFY2(Luminance(Commonest(Drawn(prompt, 0))) < 0.2, "the window is not dark");
-    QVERIFY2(TextContrast(prompt, 0) >= 4.5, qPrintable(QString("prompt: %1:1").arg(TextContrast(prompt, 0))));
-    QVERIFY2(TextContrast(headline, 0) >= 3, qPrintable(QString("headline: %1:1").arg(TextContrast(headline, 0))));
+    for (const QString &fault : {IllegibleText(prompt, 0, false), IllegibleText(headline, 0, true)})
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
 
     // GNOME's light theme, Adwaita, is no light one by its name to Qt 6.8,
     // which then knows no scheme.

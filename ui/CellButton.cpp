@@ -3,6 +3,8 @@
 
 #include "ui/CellButton.h"
 
+#include "ui/Legibility.h"
+
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QPainter>
@@ -77,6 +79,7 @@ void CellButton::paintEvent(QPaintEvent *)
     // colours are taken from the active group whatever the enabled state.
     QPalette colours = palette();
     colours.setCurrentColorGroup(QPalette::Active);
+    colours = LegibleBevel(colours);
 
     // A cell is pixel art, frame and checkerboard included: it is drawn at its
     // own size and then enlarged whole, without smoothing, where a desktop's

@@ -14,8 +14,11 @@
 
 namespace {
 
+// WCAG 2.1's levels: AA, and AAA where the design's colours give way anyway.
 constexpr double TextContrast = 4.5;
-constexpr double LargeTextContrast = 3.0; // and a picture's parts
+constexpr double LargeTextContrast = 3.0; // and a picture's parts, and a control's states
+constexpr double EnhancedTextContrast = 7.0;
+constexpr double EnhancedLargeTextContrast = 4.5;
 constexpr QPalette::ColorGroup Groups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
 double RelativeLuminance(const QColor &colour)
@@ -75,6 +78,23 @@ QPixmap LegiblePicture(const QPixmap &picture, const QColor &face)
     return changed ? QPixmap::fromImage(image) : picture;
 }
 
+QPalette LegibleBevel(QPalette colours)
+{
+    const QColor face = colours.color(QPalette::Button);
+    const QColor light = colours.color(QPalette::Light);
+    const QColor dark = colours.color(QPalette::Dark);
+    const QColor shadow = colours.color(QPalette::Shadow);
+    // A raised frame's outer edges are light and shadow, its inner ones face
+    // and dark; a sunken one has them the other way round.
+    const double outline =
+        std::max({ContrastRatio(light, face), ContrastRatio(shadow, face), ContrastRatio(dark, face)});
+    const double pressed =
+        std::max({ContrastRatio(light, shadow), ContrastRatio(face, dark), ContrastRatio(light, face)});
+    if (std::min(outline, pressed) < LargeTextContrast)
+        colours.setColor(QPalette::Light, LegibleColour(light, face, EnhancedLargeTextContrast));
+    return colours;
+}
+
 bool IsSchemeChange(const QEvent *event)
 {
     return event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange;
@@ -118,14 +138,17 @@ void LegibleTexts::Show(const Text &text)
     // What is behind the text is the scheme's; the text's own colour is
     // ours, so the scheme's text colour is the application's.
     const QColor background = text.widget->palette().color(QPalette::Active, BackgroundRole(text.role));
+    // The design's colours were made for a light background, one its black
+    // texts stand on; elsewhere they give way, and then as far as they can.
+    const bool designed = ContrastRatio(Qt::black, background) >= TextContrast;
     QColor shown;
     if (text.playerColour) {
-        shown = LegibleColour(text.design, background, LargeTextContrast);
-    } else if (ContrastRatio(text.design, background) >= TextContrast) {
+        shown = LegibleColour(text.design, background, designed ? LargeTextContrast : EnhancedLargeTextContrast);
+    } else if (designed) {
         shown = text.design;
     } else {
         const QColor scheme = QApplication::palette(text.widget).color(QPalette::Active, text.role);
-        shown = LegibleColour(scheme, background, TextContrast);
+        shown = LegibleColour(scheme, background, EnhancedTextContrast);
     }
     // Only the text's colour is the widget's own, so that the rest still
     // follows the scheme. (A copy of the widget's palette would make every

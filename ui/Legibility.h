@@ -18,7 +18,8 @@ class QWidget;
 // and picture keeps its colour wherever it stands out enough against what is
 // behind it (WCAG 2.1: 4.5:1 for text, 3:1 for large text and for the parts
 // of a picture that carry meaning), so a light scheme shows exactly the
-// design; on a dark or high-contrast one the colours give way.
+// design; on a dark or high-contrast one the colours give way, and texts
+// then go on to AAA (7:1, and 4.5:1 for large text) where they can.
 
 // WCAG 2.1's contrast ratio of two colours, from 1 to 21.
 double ContrastRatio(const QColor &first, const QColor &second);
@@ -29,6 +30,13 @@ QColor LegibleColour(const QColor &design, const QColor &background, double need
 
 // The picture with each colour made legible against `face` at 3:1.
 QPixmap LegiblePicture(const QPixmap &picture, const QColor &face);
+
+// The colours a cell's frames and a pressed cell's checkerboard are drawn
+// in: the scheme's own where its frames set a cell off from its face, and a
+// pressed cell off from a released one, at 3:1, as a light scheme's do.
+// Elsewhere the light edge, which also checkers a pressed face, is made to
+// stand out from the face, which does both.
+QPalette LegibleBevel(QPalette colours);
 
 // Whether the desktop's colours changed, as a window's changeEvent() hears.
 bool IsSchemeChange(const QEvent *event);
