@@ -146,6 +146,15 @@ QPalette Scheme(QColor window, QColor text)
     return Scheme(window, text, window, text);
 }
 
+// A scheme with the shades of its frames of its own.
+QPalette Shaded(QPalette scheme, QColor light, QColor dark, QColor shadow)
+{
+    scheme.setColor(QPalette::Light, light);
+    scheme.setColor(QPalette::Dark, dark);
+    scheme.setColor(QPalette::Shadow, shadow);
+    return scheme;
+}
+
 void ChangeScheme(const QPalette &scheme)
 {
     QApplication::setPalette(scheme);
@@ -164,15 +173,28 @@ private slots:
     void statesSeenOnScheme();
 #ifdef TELVIR_GNOME_STYLE_TEST
     void followsGnomesStyle();
+    void darkFromTheStart();
 #endif
 };
 
 void LegibilityTest::legibleOnScheme_data()
 {
     QTest::addColumn<QPalette>("scheme");
-    QTest::newRow("light (the style's own)") << QApplication::style()->standardPalette();
+    // Light where nothing tells Qt another scheme, as here but in the GTK run.
+    QTest::newRow("the desktop's own") << QApplication::palette();
     QTest::newRow("dark, as KDE's Breeze Dark") << Scheme(QColor(49, 54, 59), QColor(252, 252, 252));
-    QTest::newRow("dark grey, as GTK's Adwaita-dark") << Scheme(QColor(53, 53, 53), QColor(238, 238, 236));
+    QTest::newRow("dark grey, as the game takes for GNOME's dark style") << Scheme(QColor(53, 53, 53), Qt::white);
+    // Frames of little contrast: a pressed cell's sunken frame stands out
+    // 1.9:1 from its raised one, and its checkerboard 1.1:1 from its face.
+    QTest::newRow("GTK's Adwaita-dark, as Qt's GTK theme gives it")
+        << Shaded(Scheme(QColor(50, 50, 50), Qt::white), QColor(62, 62, 62), QColor(44, 44, 44), QColor(2, 2, 2));
+    // Soft frames on mid grey: a pressed cell stands out from a released one
+    // 4.6:1 in its frame, its frame from its face only 2.1:1.
+    QTest::newRow("mid grey, soft frames") << Shaded(Scheme(QColor(120, 120, 120), Qt::white), QColor(180, 180, 180),
+                                                     QColor(90, 90, 90), QColor(70, 70, 70));
+    // A light shadow, and a pressed cell that stands out by its face alone.
+    QTest::newRow("qt6ct's darker") << Shaded(Scheme(QColor(34, 32, 32), Qt::white, QColor(66, 66, 69), Qt::white),
+                                              QColor(151, 151, 151), QColor(48, 47, 46), QColor(231, 228, 224));
     QTest::newRow("high contrast: white on black") << Scheme(Qt::black, Qt::white);
     // Breeze's buttons are lighter than its windows.
     QTest::newRow("KDE's Breeze") << Scheme(QColor(239, 240, 241), QColor(35, 38, 41), QColor(252, 252, 252),
@@ -244,7 +266,7 @@ void LegibilityTest::statesSeenOnScheme()
         button->setChecked(true);
         const QImage pressed = Drawn(button, 0);
         button->setChecked(false);
-        const QRgb face = Commonest(Drawn(button, 2));
+        const QRgb face = Commonest(Drawn(Button({0, 0}), 2)); // an empty cell's
         const QRect inside = released.rect().adjusted(2, 2, -2, -2);
         double frame = 1;
         double faceChange = 1;
@@ -339,6 +361,18 @@ void LegibilityTest::followsGnomesStyle()
     QTest::qWait(50);
     QVERIFY2(Luminance(Commonest(Drawn(prompt, 0))) > 0.5, "the window is not light");
     QCOMPARE(prompt->palette().color(QPalette::WindowText), QColor(Qt::black)); // the design's
+}
+#endif
+
+#ifdef TELVIR_GNOME_STYLE_TEST
+// Qt's GTK theme, which Debian 13 installs with Qt, reads GTK's theme at
+// start: there the game starts dark under a dark theme. (The rest is the
+// scheme tests' rows "the desktop's own".)
+void LegibilityTest::darkFromTheStart()
+{
+    QVERIFY2(QGuiApplication::styleHints()->colorScheme() == Qt::ColorScheme::Dark,
+             "no dark scheme: is Qt's GTK theme (qt6-gtk-platformtheme) installed?");
+    QVERIFY2(Luminance(Commonest(Drawn(Find(MainForm, "StatusLine"), 0))) < 0.2, "the window is not dark");
 }
 #endif
 

@@ -91,7 +91,7 @@ QPalette LegibleBevel(QPalette colours)
     const double pressed =
         std::max({ContrastRatio(light, shadow), ContrastRatio(face, dark), ContrastRatio(light, face)});
     if (std::min(outline, pressed) < LargeTextContrast)
-        colours.setColor(QPalette::Light, LegibleColour(light, face, EnhancedLargeTextContrast));
+        colours.setColor(QPalette::Light, LegibleColour(light, face, LargeTextContrast));
     return colours;
 }
 
