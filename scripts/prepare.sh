@@ -31,7 +31,7 @@ TELVIR_TEST_PACKAGES=(
     openbox icewm fluxbox wmctrl         # window managers, and a pager's requests to them
     xfwm4 metacity kwin-x11              # Xfce's, GNOME Flashback's and Plasma's on X11
     mutter libglib2.0-bin                # GNOME's, and what sets it up as GNOME does
-    qt6-gtk-platformtheme                # Qt's GTK theme, which Debian 13 installs with Qt
+    qt6-gtk-platformtheme                # Qt's GTK theme, which Debian installs with Qt
     kwin-wayland breeze                  # Plasma's on Wayland, with its window decoration
     iproute2                             # what the private display listens on
     orca at-spi2-core xdotool            # a screen reader, its bus, and keys for it
