@@ -115,6 +115,19 @@ double Change(const QImage &from, const QImage &to)
     return most;
 }
 
+// Where one look has turned to `colour` from another, all in one rectangle.
+QRect Turned(const QImage &from, const QImage &to, QRgb colour)
+{
+    QRect turned;
+    for (int y = 0; y < from.height(); ++y) {
+        for (int x = 0; x < from.width(); ++x) {
+            if (to.pixel(x, y) == colour && from.pixel(x, y) != colour)
+                turned |= QRect(x, y, 1, 1);
+        }
+    }
+    return turned;
+}
+
 // The weakest contrast of any colour of a cell's picture with the face, the
 // commonest colour of an empty cell.
 double PictureContrast(QWidget *cell)
@@ -301,8 +314,22 @@ void LegibilityTest::statesSeenOnScheme()
         elsewhere ? elsewhere->setFocus(Qt::TabFocusReason) : button->clearFocus();
         const QImage plain = Drawn(button, 0);
         button->setFocus(Qt::TabFocusReason);
-        const double change = Change(plain, Drawn(button, 0));
-        return change >= 3 ? QString() : QString("%1 focused: %2:1").arg(button->objectName()).arg(change);
+        const QImage focused = Drawn(button, 0);
+        const double change = Change(plain, focused);
+        if (change < 3)
+            return QString("%1 focused: %2:1").arg(button->objectName()).arg(change);
+        // What turns the text's colour is a frame, as far from each side as
+        // from the other.
+        const QRect frame = Turned(plain, focused, button->palette().color(QPalette::ButtonText).rgb());
+        const QRect mirrored(focused.width() - 1 - frame.right(), focused.height() - 1 - frame.bottom(), frame.width(),
+                             frame.height());
+        return frame == mirrored ? QString()
+                                 : QString("%1's focus frame: %2,%3 %4x%5")
+                                       .arg(button->objectName())
+                                       .arg(frame.x())
+                                       .arg(frame.y())
+                                       .arg(frame.width())
+                                       .arg(frame.height());
     };
     QWidget *commands[] = {Find(MainForm, "MoveButton"), Find(MainForm, "ResetButton"), Find(MainForm, "GiveUpButton")};
     for (int command = 0; command < 3; ++command) {
