@@ -299,6 +299,10 @@ void LegibilityTest::statesSeenOnScheme()
         QVERIFY2(std::max(frame, faceChange) >= 3,
                  qPrintable(where + QString("pressed %1:1 in the frame, %2:1 in the face").arg(frame).arg(faceChange)));
         QVERIFY2(outline >= 3, qPrintable(where + QString("outline %1:1").arg(outline)));
+        // Still raised: a light edge the scheme has lighter than the face stays so.
+        const QPalette scheme = button->palette();
+        if (Luminance(scheme.color(QPalette::Light)) > Luminance(scheme.color(QPalette::Button)))
+            QVERIFY2(Luminance(released.pixel(5, 0)) > Luminance(face), qPrintable(where + "not raised"));
     }
 
     // A locked board looks as it did.

@@ -44,11 +44,13 @@ double ContrastRatio(const QColor &first, const QColor &second)
     return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
 }
 
-QColor LegibleColour(const QColor &design, const QColor &background, double needed)
+namespace {
+
+// The colour with its hue and saturation kept, made lighter (`step` 1) or
+// darker (-1) until it stands out `needed` from `background`, or as far as
+// it goes.
+QColor Shifted(const QColor &design, const QColor &background, double needed, int step)
 {
-    if (ContrastRatio(design, background) >= needed)
-        return design;
-    const int step = ContrastRatio(Qt::white, background) > ContrastRatio(Qt::black, background) ? 1 : -1;
     const QColor hsl = design.toHsl();
     QColor colour = hsl;
     for (int lightness = hsl.lightness(); lightness >= 0 && lightness <= 255; lightness += step) {
@@ -57,6 +59,16 @@ QColor LegibleColour(const QColor &design, const QColor &background, double need
             break;
     }
     return colour.toRgb();
+}
+
+} // namespace
+
+QColor LegibleColour(const QColor &design, const QColor &background, double needed)
+{
+    if (ContrastRatio(design, background) >= needed)
+        return design;
+    const int step = ContrastRatio(Qt::white, background) > ContrastRatio(Qt::black, background) ? 1 : -1;
+    return Shifted(design, background, needed, step);
 }
 
 QPixmap LegiblePicture(const QPixmap &picture, const QColor &face)
@@ -90,8 +102,12 @@ QPalette LegibleBevel(QPalette colours)
         std::max({ContrastRatio(light, face), ContrastRatio(shadow, face), ContrastRatio(dark, face)});
     const double pressed =
         std::max({ContrastRatio(light, shadow), ContrastRatio(face, dark), ContrastRatio(light, face)});
-    if (std::min(outline, pressed) < LargeTextContrast)
-        colours.setColor(QPalette::Light, LegibleColour(light, face, LargeTextContrast));
+    if (std::min(outline, pressed) >= LargeTextContrast)
+        return colours;
+    // The light edge stays lighter than the face, so that a cell still looks
+    // raised, wherever a lighter colour can stand out enough.
+    const int step = ContrastRatio(Qt::white, face) >= LargeTextContrast ? 1 : -1;
+    colours.setColor(QPalette::Light, Shifted(light, face, LargeTextContrast, step));
     return colours;
 }
 
