@@ -340,7 +340,7 @@ void LegibilityTest::statesSeenOnScheme()
         const double change = Change(plain, focused);
         if (change < 3)
             return QString("%1 focused: %2:1").arg(button->objectName()).arg(change);
-        // What turns the text's colour is a frame, as far from each side as
+        // What turns the text's colour is one frame, as far from each side as
         // from the other, and not there without the focus.
         const QRgb text = button->palette().color(QPalette::ButtonText).rgb();
         const QRect frame = Turned(plain, focused, text);
@@ -352,7 +352,8 @@ void LegibilityTest::statesSeenOnScheme()
                                   .arg(frame.y())
                                   .arg(frame.width())
                                   .arg(frame.height());
-        if (frame != mirrored)
+        const QRect inside = frame.adjusted(1, 1, -1, -1);
+        if (frame != mirrored || !Turned(plain.copy(inside), focused.copy(inside), text).isNull())
             return where;
         if (Contains(plain.copy(0, 0, plain.width(), frame.top() + 1), text))
             return where + " shown without the focus too";
