@@ -317,10 +317,18 @@ void LegibilityTest::statesSeenOnScheme()
         QVERIFY2(std::max(frame, faceChange) >= 3,
                  qPrintable(where + QString("pressed %1:1 in the frame, %2:1 in the face").arg(frame).arg(faceChange)));
         QVERIFY2(outline >= 3, qPrintable(where + QString("outline %1:1").arg(outline)));
-        // Still raised: a light edge the scheme has lighter than the face stays so.
-        const QPalette scheme = button->palette();
-        if (Luminance(scheme.color(QPalette::Light)) > Luminance(scheme.color(QPalette::Button)))
-            QVERIFY2(Luminance(released.pixel(5, 0)) > Luminance(face), qPrintable(where + "not raised"));
+        // Still raised: a light edge the scheme has lighter than the face
+        // stays so; and one made to stand out goes no further than it must.
+        const QColor scheme = button->palette().color(QPalette::Light);
+        const QColor edge = QColor(released.pixel(5, 0)).toHsl();
+        if (Luminance(scheme) > Luminance(face))
+            QVERIFY2(Luminance(edge) > Luminance(face), qPrintable(where + "not raised"));
+        if (edge.rgb() != scheme.rgb()) {
+            const int towardsScheme = edge.lightness() > scheme.lightness() ? -1 : 1;
+            const QColor nearer =
+                QColor::fromHsl(edge.hslHue(), edge.hslSaturation(), edge.lightness() + towardsScheme);
+            QVERIFY2(Contrast(nearer, face) < 3, qPrintable(where + "light edge " + edge.name()));
+        }
     }
 
     // A locked board looks as it did.
@@ -357,6 +365,10 @@ void LegibilityTest::statesSeenOnScheme()
             return where;
         if (Contains(plain.copy(0, 0, plain.width(), frame.top() + 1), text))
             return where + " shown without the focus too";
+        for (int x = frame.left(); x < frame.right(); ++x) {
+            if (focused.pixel(x, frame.top()) == text && focused.pixel(x + 1, frame.top()) == text)
+                return where + " not dotted";
+        }
         return QString();
     };
     QWidget *commands[] = {Find(MainForm, "MoveButton"), Find(MainForm, "ResetButton"), Find(MainForm, "GiveUpButton")};
