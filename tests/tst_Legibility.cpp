@@ -17,6 +17,7 @@
 
 #include "ui/AboutWindow.h"
 #include "ui/EndGameWindow.h"
+#include "ui/Legibility.h"
 
 #include <QScopeGuard>
 #include <QStyle>
@@ -195,6 +196,7 @@ private slots:
     void legibleOnScheme();
     void statesSeenOnScheme_data() { legibleOnScheme_data(); }
     void statesSeenOnScheme();
+    void coloursGoJustFarEnough();
 #ifdef TELVIR_GNOME_STYLE_TEST
     void followsGnomesStyle();
 #endif
@@ -366,8 +368,8 @@ void LegibilityTest::statesSeenOnScheme()
         if (Contains(plain.copy(0, 0, plain.width(), frame.top() + 1), text))
             return where + " shown without the focus too";
         for (int x = frame.left(); x < frame.right(); ++x) {
-            if (focused.pixel(x, frame.top()) == text && focused.pixel(x + 1, frame.top()) == text)
-                return where + " not dotted";
+            if ((focused.pixel(x, frame.top()) == text) == (focused.pixel(x + 1, frame.top()) == text))
+                return where + " not dotted pixel by pixel";
         }
         return QString();
     };
@@ -390,6 +392,47 @@ void LegibilityTest::statesSeenOnScheme()
         QTRY_VERIFY(fault != "not shown" && dialog->isHidden()); // About opens from the event loop
         QVERIFY2(fault.isEmpty(), qPrintable(dialog->objectName() + ": " + fault));
     }
+}
+
+// A colour that gives way goes just as far as it must, lighter or darker,
+// with its hue kept: a step of lightness back would not stand out enough.
+// Where no lightness does, it goes as far as it can.
+void LegibilityTest::coloursGoJustFarEnough()
+{
+    const auto fault = [](QColor design, QColor background, double needed, QColor shown) {
+        shown = shown.toHsl();
+        const QString what =
+            QString("%1 on %2 at %3:1 shown %4").arg(design.name(), background.name()).arg(needed).arg(shown.name());
+        if (Contrast(design, background) >= needed)
+            return shown.rgb() == design.rgb() ? QString() : what;
+        const int back = shown.lightness() > design.toHsl().lightness() ? -1 : 1;
+        const QColor nearer = QColor::fromHsl(shown.hslHue(), shown.hslSaturation(), shown.lightness() + back);
+        const bool reached = Contrast(shown, background) >= needed;
+        const bool utmost = shown.lightness() == 0 || shown.lightness() == 255;
+        const bool hueKept = shown.hslHue() == design.toHsl().hslHue() || utmost;
+        return (reached || utmost) && Contrast(nearer, background) < needed && hueKept ? QString() : what;
+    };
+    const QColor designs[] = {Green, Qt::red, Grey, Black, Teal};
+    for (int grey = 0; grey < 256; ++grey) {
+        const QColor background(grey, grey, grey);
+        for (const QColor &design : designs) {
+            for (const double needed : {3.0, 4.5, 7.0}) {
+                const QString wrong = fault(design, background, needed, LegibleColour(design, background, needed));
+                QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+            }
+        }
+    }
+
+    // A cell's light edge, on a face too light for a lighter one to stand
+    // out 3:1 and with frames that do not either, goes darker.
+    QPalette soft(QColor(200, 200, 200));
+    soft.setColor(QPalette::Light, QColor(250, 250, 250));
+    soft.setColor(QPalette::Dark, QColor(170, 170, 170));
+    soft.setColor(QPalette::Shadow, QColor(150, 150, 150));
+    const QColor edge = LegibleBevel(soft).color(QPalette::Light);
+    QVERIFY(edge.lightness() < 200);
+    const QString wrong = fault(QColor(250, 250, 250), QColor(200, 200, 200), 3, edge);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
 }
 
 #ifdef TELVIR_GNOME_STYLE_TEST
